@@ -25,7 +25,12 @@ class JobHandle {
 
  private:
   friend JobHandle StartJob(std::function<void()> procedure);
-  struct State;
+  friend bool StopRequested();
+
+ public:
+  struct State;  // shared between the handle and the job's thread
+
+ private:
   explicit JobHandle(std::shared_ptr<State> state) : state_(std::move(state)) {}
   std::shared_ptr<State> state_;
 };
