@@ -37,20 +37,26 @@ bool MatchesAt(std::string_view text, size_t at, std::string_view sought, bool i
   return true;
 }
 
-// Walks character starts forward from a known boundary. Each candidate passed
-// to IsBoundary must be at or after the previous one, so a whole search walks
-// the text at most once.
+// Tells whether positions are character starts, for a walk that began at a
+// known start. Positions must be asked in increasing order. A byte below 0x80
+// is always followed by a character start (it is a character of its own or
+// the second half of one), so only the run of high bytes just before a
+// position needs counting; each byte is looked at most once per search.
 class BoundaryWalker {
  public:
-  BoundaryWalker(std::string_view text, size_t from) : text_(text), next_(from) {}
+  BoundaryWalker(std::string_view text, size_t from) : text_(text), known_(from) {}
   bool IsBoundary(size_t pos) {
-    while (next_ < pos) next_ += IsLead(static_cast<unsigned char>(text_[next_])) ? 2 : 1;
-    return next_ == pos;
+    if (pos == known_) return true;
+    size_t k = pos;
+    while (k > known_ && IsLead(static_cast<unsigned char>(text_[k - 1]))) --k;
+    const bool boundary = (pos - k) % 2 == 0;
+    known_ = boundary ? pos : pos + 1;
+    return boundary;
   }
 
  private:
   std::string_view text_;
-  size_t next_;
+  size_t known_;  // a character start at or before every position still to be asked
 };
 
 // First occurrence of `sought` (non-empty) in text[from, end) that starts on a

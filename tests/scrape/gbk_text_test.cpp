@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 #include "scrape/charset.h"
 #include "scrape/gbk_literal.h"
@@ -193,6 +194,50 @@ TEST(Charset, LiteralsAndDecoding) {
   EXPECT_EQ(Utf8ToGbk("\xF0\x9F\x98\x80x"), "?x") << "a character GBK lacks";
   EXPECT_EQ(GbkToUtf8("a\xB6"), "a\xEF\xBF\xBD") << "a lone lead byte at the end";
   EXPECT_EQ(GbkToUtf8("\xFF" "a"), "\xEF\xBF\xBD" "a");
+}
+
+}  // namespace
+
+namespace {
+
+// The plain definition: walk characters from the start, compare at each.
+int ReferenceFind(const GbkText& text, const GbkText& sought, int start, bool ignoreCase) {
+  size_t i = start <= 1 ? 0 : start - 1;
+  if (i >= text.size()) return -1;
+  if (sought.empty()) return 1;
+  auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
+  for (; i + sought.size() <= text.size();
+       i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1) {
+    bool match = true;
+    for (size_t j = 0; j < sought.size() && match; ++j) {
+      const unsigned char s = sought[j], t = text[i + j];
+      if (s >= 0x80) {
+        match = s == t && (j + 1 >= sought.size() ||
+                           sought[j + 1] == text[i + j + 1]);
+        ++j;
+      } else {
+        match = ignoreCase ? fold(s) == fold(t) : s == t;
+      }
+    }
+    if (match) return static_cast<int>(i) + 1;
+  }
+  return -1;
+}
+
+TEST(FindText, AgreesWithThePlainCharacterWalk) {
+  std::mt19937 random(42);
+  const char alphabet[] = {'a', 'A', 'b', '<', '/', '\x81', '\xB6', '\xB7', '\xFE'};
+  for (int round = 0; round < 20000; ++round) {
+    GbkText text, sought;
+    const int n = random() % 24, m = 1 + random() % 3;
+    for (int i = 0; i < n; ++i) text.push_back(alphabet[random() % sizeof alphabet]);
+    for (int i = 0; i < m; ++i) sought.push_back(alphabet[random() % sizeof alphabet]);
+    const int start = static_cast<int>(random() % 6);
+    const bool ignoreCase = random() % 2;
+    ASSERT_EQ(FindText(text, sought, start, ignoreCase),
+              ReferenceFind(text, sought, start, ignoreCase))
+        << "round " << round;
+  }
 }
 
 }  // namespace
