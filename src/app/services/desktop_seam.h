@@ -12,7 +12,7 @@
 
 #include "scrape/gbk_text.h"
 
-enum class MessageIcon { kNone, kInformation };
+enum class MessageIcon { kNone, kInformation, kError };
 
 class DesktopSeam {
  public:
