@@ -18,7 +18,9 @@ struct RememberedCredentials {
 std::optional<RememberedCredentials> ReadRememberedCredentials();
 
 // Saves both values in UserIniFile(). Its folder is created readable by its
-// owner only (0700) when missing, and the file likewise (0600); each write
-// replaces the file whole, so a failure leaves the old file intact. Other
-// sections and keys of the file are kept. True when both values were written.
+// owner only (0700) when missing; the file is left readable by its owner only
+// (0600) and is replaced whole with both values in one step, so a failure
+// leaves the old file intact. Other sections and keys of the file are kept.
+// False, with nothing written, when no documents folder is known or the
+// file cannot be written.
 bool SaveRememberedCredentials(const RememberedCredentials& credentials);
