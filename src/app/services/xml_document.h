@@ -6,7 +6,10 @@
 // Bytes pass through unchanged. The documents the program reads are GBK
 // (declared as gb2312); they are parsed as they are, without any conversion,
 // so GBK element names, attribute names and values are found and returned
-// byte for byte. Not thread-safe: one user at a time.
+// byte for byte. Every byte of 0x80 or above counts as a name character; a
+// name holding a rare GBK character whose second byte is one of @ [ \ ] ^ `
+// { | } ~ is not well-formed this way (values may hold any bytes).
+// Not thread-safe: one user at a time.
 
 #include <memory>
 #include <string_view>
