@@ -1,4 +1,4 @@
-#include "net/request_timeouts.h"
+#include "net/request_limits.h"
 
 #include <atomic>
 
@@ -8,6 +8,7 @@ constexpr int kDefaultTimeoutMs = 18000;
 
 std::atomic<int> connectTimeoutMs{kDefaultTimeoutMs};
 std::atomic<int> idleTimeoutMs{kDefaultTimeoutMs};
+std::atomic<std::size_t> bodyLimit{kMaxBodyBytes};
 
 }  // namespace
 
@@ -19,7 +20,15 @@ int RequestIdleTimeoutMs() {
   return idleTimeoutMs.load();
 }
 
+std::size_t RequestBodyLimit() {
+  return bodyLimit.load();
+}
+
 void SetRequestTimeoutsForTesting(int connectMs, int idleMs) {
   connectTimeoutMs.store(connectMs > 0 ? connectMs : kDefaultTimeoutMs);
   idleTimeoutMs.store(idleMs > 0 ? idleMs : kDefaultTimeoutMs);
+}
+
+void SetRequestBodyLimitForTesting(long long bytes) {
+  bodyLimit.store(bytes > 0 ? static_cast<std::size_t>(bytes) : kMaxBodyBytes);
 }

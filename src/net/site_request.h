@@ -9,11 +9,11 @@
 // none. Cookies come from and go to the shared store (cookie_store.h),
 // redirects are followed, nothing is cached and the HTTP status is not
 // examined: an error page's body is returned like any other. Connecting and a
-// stalled transfer are limited to 18 s each (request_timeouts.h); a stop
+// stalled transfer are limited to 18 s each (request_limits.h); a stop
 // request of the calling job ends the transfer promptly. Any number of calls
 // may run at once on different threads.
 
-#include "net/request_timeouts.h"
+#include "net/request_limits.h"
 #include "scrape/gbk_text.h"
 
 // Performs the request and returns the body bytes (zero bytes included). A

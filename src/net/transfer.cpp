@@ -9,7 +9,7 @@
 
 #include "app/services/job.h"
 #include "net/curl_shared.h"
-#include "net/request_timeouts.h"
+#include "net/request_limits.h"
 #include "net/url_parts.h"
 
 namespace {
@@ -28,6 +28,7 @@ constexpr long kMaxRedirects = 10;
 struct TransferState {
   CURL* easy = nullptr;
   bool wantHeaders = false;
+  std::size_t bodyLimit = kMaxBodyBytes;
   TransferResult result;
   bool reserved = false;
   bool capped = false;
@@ -37,7 +38,7 @@ struct TransferState {
   Clock::time_point lastActivity = Clock::now();
 };
 
-// Appends body bytes up to kMaxBodyBytes; past it, returns a short count,
+// Appends body bytes up to the body limit; past it, returns a short count,
 // which makes libcurl end the transfer with a write error.
 std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
   auto* state = static_cast<TransferState*>(user);
@@ -49,10 +50,10 @@ std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) 
     curl_off_t expected = -1;
     curl_easy_getinfo(state->easy, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &expected);
     body.reserve(expected > 0
-                     ? std::min<std::size_t>(static_cast<std::size_t>(expected) + 1, kMaxBodyBytes)
+                     ? std::min<std::size_t>(static_cast<std::size_t>(expected), state->bodyLimit)
                      : kInitialBodyReserve);
   }
-  const std::size_t room = kMaxBodyBytes - body.size();
+  const std::size_t room = state->bodyLimit - body.size();
   if (length > room) {
     body.append(data, room);
     state->capped = true;
@@ -153,7 +154,8 @@ struct ListDeleter {
 };
 
 // The request's header lines, then two empty entries that only keep libcurl
-// from adding its own Accept and Expect lines.
+// from adding its own Accept and Expect lines. (The Proxy-Connection line it
+// would send to a proxy is kept off the same way, in the proxy header list.)
 std::unique_ptr<curl_slist, ListDeleter> HeaderList(const std::vector<GbkText>& lines) {
   curl_slist* list = nullptr;
   auto add = [&list](const char* line) {
@@ -177,12 +179,15 @@ TransferResult PerformTransfer(const TransferSpec& spec) {
   // Declared in this order so that the multi handle goes first and the
   // header list last.
   const auto headerList = HeaderList(spec.headerLines);
+  const std::unique_ptr<curl_slist, ListDeleter> proxyHeaderList(
+      curl_slist_append(nullptr, "Proxy-Connection:"));
   std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
   std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
   if (!easy || !multi) return {};
   CURL* const e = easy.get();
   TransferState state;
   state.easy = e;
+  state.bodyLimit = RequestBodyLimit();
   state.wantHeaders = spec.wantHeaders;
 
   curl_easy_setopt(e, CURLOPT_URL, address->c_str());
@@ -201,6 +206,8 @@ TransferResult PerformTransfer(const TransferSpec& spec) {
   const bool useProxy = !spec.proxy.empty() && !UrlIsHttps(spec.url);
   curl_easy_setopt(e, CURLOPT_PROXY, useProxy ? spec.proxy.c_str() : "");
   curl_easy_setopt(e, CURLOPT_HTTPHEADER, headerList.get());
+  curl_easy_setopt(e, CURLOPT_HEADEROPT, static_cast<long>(CURLHEADER_SEPARATE));
+  curl_easy_setopt(e, CURLOPT_PROXYHEADER, proxyHeaderList.get());
   curl_easy_setopt(e, CURLOPT_SHARE, share);
   curl_easy_setopt(e, CURLOPT_COOKIEFILE, "");
   curl_easy_setopt(e, CURLOPT_NOSIGNAL, 1L);

@@ -9,13 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "net/request_limits.h"
 #include "scrape/gbk_text.h"
 
 // The user agent of every request.
 inline constexpr std::string_view kUserAgent = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-
-// A body is cut at this size; the transfer then counts as failed part-way.
-inline constexpr std::size_t kMaxBodyBytes = 64u * 1024u * 1024u;
 
 // The response header block is cut at this size.
 inline constexpr std::size_t kMaxResponseHeaderBytes = 1024;
@@ -32,7 +30,7 @@ struct TransferSpec {
 };
 
 struct TransferResult {
-  ByteString body;        // what arrived, up to kMaxBodyBytes
+  ByteString body;        // what arrived, up to RequestBodyLimit()
   GbkText headers;        // the final response's raw header block, when asked for
   long status = 0;        // the final HTTP status, 0 when none arrived
   bool complete = false;  // the whole body arrived (no error, cut or stop)
