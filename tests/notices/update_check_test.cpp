@@ -123,6 +123,19 @@ TEST(CheckForUpdate, AsAJobItHoldsNothingUp) {
   EXPECT_EQ(seam->Messages()[0].text, UpdateCheckFailedText());
 }
 
+TEST(CheckForUpdate, AStoppedCheckShowsNothing) {
+  // Asked to stop while the server holds the answer back: the fetch is cut
+  // short, and that is not reported as a failed check.
+  NoticeServer server;
+  server.Serve(kVersionPath, VersionFile("版本号=\"2.0\" 下载地址=\"http://n.example/d\""));
+  server.Hold(kVersionPath);
+  ScopedRecordingSeam seam;
+  const JobHandle job = StartCheckForUpdate(server.BaseUrl());
+  job.RequestStop();
+  ASSERT_TRUE(job.WaitFinished(10000));
+  EXPECT_TRUE(seam->CallOrder().empty());
+}
+
 TEST(UpdateAnnouncement, LineBreakMarkers) {
   struct Case {
     const char* what;
