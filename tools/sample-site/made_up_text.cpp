@@ -146,14 +146,14 @@ GbkText MadeUpAuthor(Random& random) {
 GbkText MadeUpIntroduction(Random& random) {
   GbkText intro = "&nbsp;&nbsp;&nbsp;&nbsp;"_gbk + Sentences(random, 3, 5);
   if (random.Chance(40)) intro += "<b>"_gbk + Sentence(random) + "</b>"_gbk;
-  intro += "<br />\n<br />\n&nbsp;&nbsp;&nbsp;&nbsp;"_gbk + Sentences(random, 2, 4);
+  intro += "<br />\r\n<br />\r\n&nbsp;&nbsp;&nbsp;&nbsp;"_gbk + Sentences(random, 2, 4);
   if (random.Chance(30)) intro += "<!-- 简介由作者提供 -->"_gbk;
   if (random.Chance(30)) intro += "&#12288;"_gbk;
   if (random.Chance(20)) {
     intro +=
         "<script type=\"text/javascript\">document.write('<a href=\"/vote.php\">投票</a>');</script>"_gbk;
   }
-  intro += "<br />\n&nbsp;&nbsp;&nbsp;&nbsp;"_gbk + Sentence(random);
+  intro += "<br />\r\n&nbsp;&nbsp;&nbsp;&nbsp;"_gbk + Sentence(random);
   return intro;
 }
 

@@ -1,5 +1,7 @@
 // tavelin-sample-site: the sample site on its own, until Ctrl+C.
 
+#include <algorithm>
+#include <array>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -71,6 +73,19 @@ int main(int argc, char** argv) {
       version.version.reset();
       continue;
     }
+    static constexpr std::array<std::string_view, 10> kWithValue = {"--port",
+                                                                    "--host",
+                                                                    "--seed",
+                                                                    "--books",
+                                                                    "--chapters",
+                                                                    "--category-page-size",
+                                                                    "--ranking-page-size",
+                                                                    "--search-interval",
+                                                                    "--notice-version",
+                                                                    "--misbehave"};
+    if (std::find(kWithValue.begin(), kWithValue.end(), arg) == kWithValue.end()) {
+      return Fail("unknown option " + std::string(arg));
+    }
     if (i + 1 >= argc) return Fail("missing value after " + std::string(arg));
     const char* value = argv[++i];
     long long number = 0;
@@ -108,8 +123,6 @@ int main(int argc, char** argv) {
       auto misbehaviour = sample_site::ParseMisbehaviour(spec.substr(colon + 1), &error);
       if (!misbehaviour) return Fail("--misbehave: " + error);
       misbehaviours.emplace_back(std::string(spec.substr(0, colon)), *misbehaviour);
-    } else {
-      return Fail("unknown option " + std::string(arg));
     }
   }
 

@@ -93,7 +93,7 @@ GbkText Pagination(std::string_view listBase, int page, int pageCount, std::stri
   out += link(1, "first", "1");
   if (page > 1) out += link(page - 1, "prev", "&lt;");
   int from = std::max(1, page - 4);
-  int to = std::min(pageCount, page + 5);
+  int to = std::max(page, std::min(pageCount, page + 5));
   for (int n = from; n <= to; ++n) {
     out += n == page ? "<strong>" + NumberToText(n) + "</strong>" : link(n, "", NumberToText(n));
   }

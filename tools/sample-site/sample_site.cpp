@@ -130,6 +130,12 @@ int SampleSite::Start(int port) {
   server->new_task_queue = [threads] {
     return new httplib::ThreadPool(static_cast<size_t>(threads));
   };
+  // The library's default also sets SO_REUSEPORT, which would let a second
+  // site bind a port that is in use and steal half of its connections.
+  server->set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   server->set_keep_alive_timeout(1);
   server->set_read_timeout(5);
   server->set_write_timeout(5);
@@ -268,7 +274,8 @@ void SampleSite::Handle(const httplib::Request& request, httplib::Response& resp
 
   Misbehaviour m = MisbehaviourFor(path).value_or(Misbehaviour{});
   if (m.delay.count() > 0 && !Pause(m.delay)) {
-    response.status = 503;
+    // The site is stopping: give up on the connection without an answer body.
+    response.set_content_provider(1, "text/plain", [](size_t, size_t, httplib::DataSink&) { return false; });
     return;
   }
   if (!m.redirectTo.empty()) {

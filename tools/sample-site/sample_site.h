@@ -84,6 +84,9 @@ struct LoggedRequest final {
   std::string path;     // as sent, still percent-encoded
   std::string query;    // after "?", as sent; "" when there is none
   std::string version;  // "HTTP/1.1", "HTTP/1.0"
+  // Header values as the server library hands them over: cpp-httplib 0.11
+  // decodes percent-escapes in every value but Location's, so a Referer of
+  // ".../search.php?searchkey=ab%20c" is logged as "...searchkey=ab c".
   std::vector<std::pair<std::string, std::string>> headers;
 
   // The value of the first header of that name (letter case ignored), or "".
