@@ -138,7 +138,10 @@ std::optional<std::string> ConnectAddress(const GbkText& url) {
   if (!IsPlainHostName(host) || port < 0 || port > 65535) return std::nullopt;
   std::string address = https ? "https://" : "http://";
   address += host;
-  if (port != 0 && port != (https ? 443 : 80)) address += ":" + std::to_string(port);
+  if (port != 0 && port != (https ? 443 : 80)) {
+    address += ':';
+    address += std::to_string(port);
+  }
   address += EscapeObjectPath(UrlObjectPath(url));
   return address;
 }
