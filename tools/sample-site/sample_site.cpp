@@ -275,7 +275,8 @@ void SampleSite::Handle(const httplib::Request& request, httplib::Response& resp
   Misbehaviour m = MisbehaviourFor(path).value_or(Misbehaviour{});
   if (m.delay.count() > 0 && !Pause(m.delay)) {
     // The site is stopping: give up on the connection without an answer body.
-    response.set_content_provider(1, "text/plain", [](size_t, size_t, httplib::DataSink&) { return false; });
+    response.set_content_provider(1, "text/plain",
+                                  [](size_t, size_t, httplib::DataSink&) { return false; });
     return;
   }
   if (!m.redirectTo.empty()) {
