@@ -1,0 +1,43 @@
+# The windows: a GUI library (forms, handlers, the control service layer) on
+# top of tavelin_core, and the tiny executable.
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets WebEngineWidgets)
+
+file(GLOB TAVELIN_GUI_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/widgets/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/ui/main/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/ui/reader/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/account/widgets/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/notices/widgets/*.cpp)
+file(GLOB TAVELIN_GUI_HEADERS CONFIGURE_DEPENDS
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/*.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/app/widgets/*.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/ui/main/*.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/ui/reader/*.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/account/widgets/*.h
+  ${CMAKE_CURRENT_SOURCE_DIR}/notices/widgets/*.h)
+file(GLOB TAVELIN_FORMS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/app/forms/*.ui)
+
+add_library(tavelin_gui STATIC ${TAVELIN_GUI_SOURCES} ${TAVELIN_GUI_HEADERS} ${TAVELIN_FORMS})
+set_target_properties(tavelin_gui PROPERTIES
+  AUTOMOC ON AUTOUIC ON AUTORCC ON
+  AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR}/app/forms)
+# The generated form headers (ui_*.h) are used by the window tests too.
+target_include_directories(tavelin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
+  ${CMAKE_CURRENT_BINARY_DIR}/tavelin_gui_autogen/include)
+target_link_libraries(tavelin_gui PUBLIC tavelin_core Qt6::Widgets Qt6::WebEngineWidgets)
+# --demo runs the sample site inside the reader (the target is defined later,
+# in tools/, and resolved by name).
+if(EXISTS ${TAVELIN_SOURCE_DIR}/tools/sample-site/CMakeLists.txt)
+  target_link_libraries(tavelin_gui PUBLIC tavelin_sample_site)
+endif()
+
+add_executable(tavelin ${CMAKE_CURRENT_SOURCE_DIR}/main.cpp)
+target_link_libraries(tavelin PRIVATE tavelin_gui)
+set_target_properties(tavelin PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
+# The reading assets sit beside the executable in the build tree.
+if(EXISTS ${TAVELIN_SOURCE_DIR}/assets)
+  add_custom_command(TARGET tavelin POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${TAVELIN_SOURCE_DIR}/assets ${CMAKE_BINARY_DIR}/assets)
+endif()

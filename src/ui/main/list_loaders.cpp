@@ -1,0 +1,135 @@
+// The loaders that fill the book list: a ranking page, a category page, or
+// the answer to a search. Each runs as a job: it fetches the page, cuts it,
+// and writes the controls through the window thread, row by row.
+//
+// Of several loads, the newest wins: a load that has been overtaken stops
+// writing (rows, counter, busy state, messages) and its transfer is stopped.
+// A row's two list entries are written in one call, so the book list and the
+// id list always stay paired.
+#include "app/services/desktop_seam.h"
+#include "app/services/shared_state.h"
+#include "app/text_convert.h"
+#include "app/window_calls.h"
+#include "net/site_request.h"
+#include "scrape/category_page.h"
+#include "scrape/gbk_literal.h"
+#include "scrape/list_page.h"
+#include "scrape/ranking_page.h"
+#include "scrape/search_page.h"
+#include "ui/main/main_window.h"
+#include "ui_MainWindow.h"
+
+// One load of the book list, as its job sees the window.
+class ListLoad final {
+ public:
+  ListLoad(MainWindow* window, int generation)
+      : guard_(window), window_(window), generation_(generation) {}
+
+  // Runs `write` on the window thread when the window still exists and this
+  // load is still the newest; returns whether it ran.
+  bool Write(const std::function<void(MainWindow&, Ui::MainWindow&)>& write) const {
+    bool ran = false;
+    OnWindowThread(guard_, [&] {
+      // On the window thread, with the window known to exist.
+      if (window_->listGeneration_.load() != generation_) return;
+      write(*window_, *window_->ui_);
+      ran = true;
+    });
+    return ran;
+  }
+
+  void Run(ListKind kind) const {
+    GbkText address;
+    if (!Write([&](MainWindow&, Ui::MainWindow& ui) {
+          ui.SearchButton->setEnabled(false);
+          ui.SearchButton->setText(ToQt("搜索中"_gbk));
+          ui.LoadingPanel->show();
+          if (kind == ListKind::kSearch) {
+            address = SearchAddress(Shared().SiteBaseUrl.Get(), FromQt(ui.SearchFieldEdit->text()),
+                                    FromQt(ui.KeywordEdit->text()));
+          } else {
+            address = ListPageAddress(FromQt(ui.ListUrlEdit->text()), Shared().CurrentPage.load());
+          }
+        }))
+      return;
+    const GbkText page = BytesToText(SiteRequest(address));
+    if (kind == ListKind::kSearch && SearchPageShape(page) == SearchShape::kSingleBook) {
+      ShowSingleBook(page);
+    } else {
+      ShowListPage(page, kind);
+    }
+    Write([](MainWindow&, Ui::MainWindow& ui) {
+      ui.SearchButton->setEnabled(true);
+      ui.SearchButton->setText(ToQt("搜 索"_gbk));
+      ui.LoadingPanel->hide();
+    });
+  }
+
+ private:
+  struct RowCells {
+    GbkText id, title, latestChapter, author, updateTime, state;
+  };
+
+  bool AppendRow(const RowCells& row) const {
+    return Write([&](MainWindow&, Ui::MainWindow& ui) {
+      auto* item = new QTreeWidgetItem({ToQt(row.title), ToQt(row.latestChapter), ToQt(row.author),
+                                        ToQt(row.updateTime), ToQt(row.state)});
+      ui.BookListView->addTopLevelItem(item);
+      ui.BookIdListView->addTopLevelItem(new QTreeWidgetItem({ToQt(row.id)}));
+    });
+  }
+
+  // Only the newest load reports the site's error page.
+  void ReportSiteError() const {
+    bool current = false;
+    Write([&](MainWindow&, Ui::MainWindow&) { current = true; });
+    if (current)
+      Desktop().ShowMessage("对不起，两次搜索的间隔时间不得少于 30 秒!"_gbk, {}, MessageIcon::kNone);
+  }
+
+  void ShowListPage(const GbkText& page, ListKind kind) const {
+    const ListPageCounter counter = CutListPageCounter(page);
+    if (!Write([&](MainWindow&, Ui::MainWindow& ui) {
+          Shared().PageNumberText.Set(counter.pageNumber);
+          Shared().PageCountText.Set(counter.pageCount);
+          ui.PageCounterLabel->setText(ToQt(counter.pageNumber + "/" + counter.pageCount));
+        }))
+      return;
+    const bool ranking = kind == ListKind::kRanking;
+    const std::vector<GbkText> blocks = ranking ? RankingRowBlocks(page) : CategoryRowBlocks(page);
+    if (IsSiteErrorPage(page)) {
+      ReportSiteError();
+      return;
+    }
+    for (const GbkText& block : blocks) {
+      RowCells cells;
+      if (ranking) {
+        const RankingRow row = CutRankingRow(block);
+        cells = {row.bookId, row.title, row.latestChapter, row.author, row.updateTime, row.state};
+      } else {
+        const CategoryRow row = CutCategoryRow(block);
+        cells = {row.bookId, row.title, row.latestChapter, row.author, row.updateTime, row.state};
+      }
+      if (!AppendRow(cells)) return;
+    }
+  }
+
+  void ShowSingleBook(const GbkText& page) const {
+    if (IsSiteErrorPage(page)) {
+      ReportSiteError();
+      return;
+    }
+    const CategoryRow row = CutSingleBookRow(page);
+    AppendRow({row.bookId, row.title, row.latestChapter, row.author, row.updateTime, row.state});
+  }
+
+  QPointer<QObject> guard_;  // null once the window is gone
+  MainWindow* window_;       // used only on the window thread after guard_ was checked
+  int generation_;
+};
+
+void MainWindow::StartListLoad(ListKind kind) {
+  listJob_.RequestStop();
+  const int generation = ++listGeneration_;
+  listJob_ = StartJob([load = ListLoad(this, generation), kind] { load.Run(kind); });
+}
