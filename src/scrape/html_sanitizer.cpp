@@ -246,6 +246,11 @@ std::string NormalisedValue(std::string_view value) {
 }
 
 bool IsDangerousAttribute(const Attribute& attribute) {
+  // A name that begins with "=" is what the tokenizer makes of a stray "="
+  // where an attribute name should start. Kept after a removed attribute it
+  // could join the attribute before it ("a on=\"\"=x" would become "a =x",
+  // where x is the value of a), so it goes too.
+  if (!attribute.name.empty() && attribute.name[0] == '=') return true;
   if (attribute.name.size() >= 2 && AsciiLower(attribute.name[0]) == 'o' &&
       AsciiLower(attribute.name[1]) == 'n')
     return true;

@@ -15,7 +15,9 @@
 // - in the tags that stay, every attribute whose name begins with "on"
 //   (any letter case) and every attribute whose value, once character
 //   references are decoded and blanks and control characters are dropped,
-//   holds "javascript:" or "vbscript:" (any letter case) goes.
+//   holds "javascript:" or "vbscript:" (any letter case) goes, and so does
+//   an attribute whose name begins with "=" (a stray "=" that could join the
+//   attribute before a removed one).
 // Text, character references, comments, "<br />", paragraphs and simple
 // formatting stay byte for byte: HTML without such content comes back
 // unchanged.

@@ -90,6 +90,10 @@ TEST(SanitizeChapterHtml, HostileSnippets) {
       {"unterminated attribute value", "a<a href=\"x>b", "a"},
       {"unterminated comment", "a<!-- x", "a"},
       {"stray end tag", "a</script>b</iframe>c", "abc"},
+      // Found by fuzzing: without the removed attribute, the stray "=" would
+      // give "e" the value "\">".
+      {"a stray = after a removed attribute", "<a e on=\"\"=\">", "<a e >"},
+      {"a stray = where a name should start", "<a =x title=t>", "<a  title=t>"},
   };
   for (const Case& c : cases) {
     const GbkText once = SanitizeChapterHtml(c.html);
