@@ -1,0 +1,473 @@
+// ReaderWindow on the real widgets against the in-process sample site:
+// opening a book (information, cover, chapter list), reading chapters into
+// the chapter cache and the web view, stepping at the ends, the layout table,
+// the panel toggle, bookmarks set, shown, reopened and listed, the close
+// steps and the reading page's resource rule.
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QWebEngineView>
+
+#include "app/services/shared_state.h"
+#include "app/text_convert.h"
+#include "app/widgets/click_label.h"
+#include "sample_site.h"
+#include "scrape/charset.h"
+#include "scrape/gbk_literal.h"
+#include "scrape/reading_page.h"
+#include "site_facts.h"
+#include "site_fixture.h"
+#include "site_paths.h"
+#include "store/special_folders.h"
+#include "ui/main/main_window.h"
+#include "ui/reader/bookmark_scan.h"
+#include "ui/reader/hot_keys.h"
+#include "ui/reader/open_reader.h"
+#include "ui/reader/panel_pictures.h"
+#include "ui/reader/reader_window.h"
+#include "ui/reader/reading_profile.h"
+#include "ui_MainWindow.h"
+#include "ui_ReaderWindow.h"
+
+namespace {
+
+using sample_site::kLongBookId;
+
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
+QString Q(const GbkText& gbk) {
+  return ToQt(gbk);
+}
+
+void SetCurrentBook(int id) {
+  Shared().CurrentBookId.Set(std::to_string(id));
+  Shared().CurrentBookUrl.Set(Shared().SiteBaseUrl.Get() + "/book/" + std::to_string(id) + ".html");
+}
+
+bool ListLoaded(ReaderWindow& w) {
+  return w.form().ChapterPanel->title() == U("章节列表(下载完成,双击章节阅读)") &&
+         w.TrackedJob().Finished();
+}
+
+QString ReadingPagePath(int chapterNumber) {
+  return QString::fromStdString(ChapterCacheDir() + "/" + ReadingPageFileName(chapterNumber));
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A 1x1 GIF: Qt decodes GIF but cannot write it.
+const QByteArray kTinyGif = QByteArray::fromHex(
+    "47494638396101000100800000ff000000000021f90401000000002c00000000010001000002024401003b");
+
+QByteArray Encoded(const char* format) {
+  QImage image(12, 15, QImage::Format_RGB32);
+  image.fill(QColor(30, 120, 200));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, format);
+  return bytes;
+}
+
+}  // namespace
+
+class TestReaderWindow : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<SiteFixture> fixture_;
+  QPointer<ReaderWindow> reader_;
+
+  const sample_site::Book& Book(int id) { return *fixture_->site().catalogue().FindBook(id); }
+
+  ReaderWindow& Open(int id) {
+    SetCurrentBook(id);
+    reader_ = new ReaderWindow;
+    return *reader_;
+  }
+
+  ReaderWindow& OpenLoaded(int id) {
+    ReaderWindow& w = Open(id);
+    [&] { QVERIFY(WaitFor([&] { return ListLoaded(w); })); }();
+    return w;
+  }
+
+  static void Close(QPointer<ReaderWindow>& w) {
+    if (!w) return;
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  // Opens the chapter at `row` and waits until the view shows its page.
+  bool ReadChapter(ReaderWindow& w, int row) {
+    w.form().ChapterListBox->setCurrentRow(row);
+    w.OpenSelectedChapter();
+    return WaitForChapter(w, row);
+  }
+
+  bool WaitForChapter(ReaderWindow& w, int row) {
+    const int number = w.form().ChapterListBox->item(row)->data(Qt::UserRole).toInt();
+    const QUrl expected = QUrl::fromLocalFile(ReadingPagePath(number));
+    return WaitFor([&] { return w.form().ChapterView->url() == expected; });
+  }
+
+ private slots:
+  void init() { fixture_ = std::make_unique<SiteFixture>(); }
+  void cleanup() {
+    if (reader_) reader_->TrackedJob().WaitFinished(10000);
+    Close(reader_);
+    QTest::qWait(50);
+    fixture_.reset();
+  }
+
+  void openingFillsTheInformationAndTheChapterList() {
+    const sample_site::Book& book = Book(kLongBookId);
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    auto& f = w.form();
+    QVERIFY(w.isVisible());
+    QVERIFY(QDir(QString::fromStdString(ChapterCacheDir())).exists());
+    QVERIFY(f.InfoView->isVisible());
+    QVERIFY(!f.ReadingView->isVisible());
+    QCOMPARE(f.TitleValueLabel->text(), Q(book.title));
+    QCOMPARE(w.windowTitle(), U("您正在阅读：《") + Q(book.title) + U("》"));
+    QCOMPARE(f.AuthorValueLabel->text(), Q(book.author));
+    for (QLabel* value :
+         {f.CategoryValueLabel, f.LengthValueLabel, f.StateValueLabel, f.FirstPublishValueLabel,
+          f.AuthorisationValueLabel, f.LastUpdateValueLabel, f.LatestChapterValueLabel})
+      QVERIFY2(!value->text().isEmpty(), qPrintable(value->objectName()));
+    // The introduction follows the form's text, cleaned of its tags.
+    const QString intro = f.IntroEdit->toPlainText();
+    QVERIFY(intro.startsWith(U("【内容介绍】\n\n    ")));
+    QVERIFY(intro.size() > 20);
+    QVERIFY(!intro.contains('<'));
+    QVERIFY(f.CoverBox->pixmap().width() > 0);
+    QVERIFY(f.ReaderLoadingPanel->isHidden());
+    QVERIFY(f.ChapterLoadingPanel->isHidden());
+
+    const std::string base = fixture_->site().BaseUrl();
+    QCOMPARE(Shared().ChapterListUrl.Get(), base + sample_site::ChapterListPath(kLongBookId));
+    QVERIFY(Shared().TxtDownloadUrl.Get().rfind(base + "/modules/article/packdown.php", 0) == 0);
+    QVERIFY(Shared().TxtDownloadUrl.Get() != Shared().JarDownloadUrl.Get());
+
+    // Every chapter, in page order, with its number.
+    QCOMPARE(f.ChapterListBox->count(), book.chapterCount);
+    for (int index : {0, 1, book.chapterCount - 1}) {
+      const sample_site::Chapter chapter = fixture_->site().catalogue().ChapterAt(book, index);
+      QCOMPARE(f.ChapterListBox->item(index)->text(), Q(chapter.title));
+      QCOMPARE(f.ChapterListBox->item(index)->data(Qt::UserRole).toInt(), chapter.number);
+    }
+    // A book without a bookmark leaves the recent-reading label empty.
+    QVERIFY(f.RecentReadingLabel->text().isEmpty());
+  }
+
+  void coverIsShownFromPngJpegAndGif_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("png") << Encoded("PNG") << true;
+    QTest::newRow("jpeg") << Encoded("JPG") << true;
+    QTest::newRow("gif") << kTinyGif << true;
+    QTest::newRow("not a picture") << QByteArray("<html>404</html>") << false;
+  }
+  void coverIsShownFromPngJpegAndGif() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, shown);
+    sample_site::Misbehaviour cover;
+    cover.body = bytes.toStdString();
+    fixture_->site().SetMisbehaviour(sample_site::CoverPath(kLongBookId), cover);
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    QCOMPARE(w.form().CoverBox->pixmap().isNull(), !shown);
+    QCOMPARE(w.form().TitleValueLabel->text(), Q(Book(kLongBookId).title));
+  }
+
+  void openingFromTheMainWindowsBookmarkList() {
+    MainWindow main;
+    OpenReadersFrom(&main);
+    auto* item = new QListWidgetItem(U("书签"));
+    item->setData(Qt::UserRole, sample_site::kShortIntroBookId);
+    main.form().BookmarkListBox->addItem(item);
+    main.form().BookmarkListBox->setCurrentItem(item);
+    main.OpenBookFromBookmark();
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* reader = qobject_cast<ReaderWindow*>(widget)) reader_ = reader;
+    }
+    QVERIFY(reader_);
+    QVERIFY(WaitFor([&] { return ListLoaded(*reader_); }));
+    QCOMPARE(reader_->form().TitleValueLabel->text(),
+             Q(Book(sample_site::kShortIntroBookId).title));
+    // A short introduction is appended as the page has it.
+    QVERIFY(reader_->form().IntroEdit->toPlainText().size() > 10);
+  }
+
+  void aChapterIsWrittenToTheCacheAndShown() {
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    auto& f = w.form();
+    QVERIFY(ReadChapter(w, 1));
+    QVERIFY(f.ReadingView->isVisible());
+    QCOMPARE(f.ReadingView->title(), f.ChapterListBox->item(1)->text());
+    const int number = f.ChapterListBox->item(1)->data(Qt::UserRole).toInt();
+    QCOMPARE(Shared().CurrentChapterId.Get(), std::to_string(number));
+    const QByteArray page = FileBytes(ReadingPagePath(number));
+    const GbkText head =
+        ChapterPageHead(Shared().ReadingAssetBaseUrl.Get(), Shared().NoticeBaseUrl.Get());
+    QVERIFY(page.startsWith(QByteArray::fromStdString(head)));
+    QVERIFY(page.endsWith("</html>"));
+    // The chapter's own text is there, the site's notice after it is not.
+    const GbkTextList paragraphs =
+        fixture_->site().catalogue().ChapterParagraphs(Book(kLongBookId), 1);
+    QVERIFY(page.contains(QByteArray::fromStdString(paragraphs.front())));
+    QVERIFY(page.size() > static_cast<qsizetype>(head.size() + ChapterPageTail().size() + 100));
+    // The view finishes loading the page and hides the loading panel.
+    QVERIFY(WaitFor([&] { return f.ReaderLoadingPanel->isHidden(); }));
+
+    // Back to the information, which brings the chapter panel back.
+    QTest::mouseRelease(f.BackToInfoLabel, Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(!f.ReadingView->isVisible());
+  }
+
+  void stepsMoveByLabelMenuAndKeysAndStayAtTheEnds() {
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    auto& f = w.form();
+    const int last = f.ChapterListBox->count() - 1;
+    QVERIFY(ReadChapter(w, 0));
+
+    // Previous at the first chapter stays there and says so; nothing is fetched.
+    fixture_->ClearRequestLog();
+    QTest::mouseRelease(f.PrevChapterLabel, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(f.ChapterListBox->currentRow(), 0);
+    QCOMPARE(fixture_->seam().Messages().size(), size_t(1));
+    QCOMPARE(fixture_->seam().Messages().back().text, U("已经是第一章了!"));
+    QTest::qWait(100);
+    QVERIFY(!fixture_->RequestedPaths().join(' ').contains("-1.html"));
+
+    // Next by label, by menu and by the arrow key in the view.
+    QTest::mouseRelease(f.NextChapterLabel, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(f.ChapterListBox->currentRow(), 1);
+    QVERIFY(WaitForChapter(w, 1));
+    w.ReaderMenu().findChild<QAction*>("NextChapterAction")->trigger();
+    QVERIFY(WaitForChapter(w, 2));
+    QWidget* inner = f.ChapterView->focusProxy() ? f.ChapterView->focusProxy() : f.ChapterView;
+    QTest::keyClick(inner, Qt::Key_Left);
+    QCOMPARE(f.ChapterListBox->currentRow(), 1);
+    QVERIFY(WaitForChapter(w, 1));
+
+    // Next at the last chapter stays there and says so.
+    QVERIFY(ReadChapter(w, last));
+    QTest::mouseRelease(f.NextChapterLabel, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(f.ChapterListBox->currentRow(), last);
+    QCOMPARE(fixture_->seam().Messages().back().text, U("已经是最后一章了!"));
+
+    // Enter in the view goes back to the information.
+    QTest::keyClick(inner, Qt::Key_Return);
+    QVERIFY(!f.ReadingView->isVisible());
+  }
+
+  void aNewerChapterLoadWins() {
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    auto& f = w.form();
+    const int slowNumber = f.ChapterListBox->item(3)->data(Qt::UserRole).toInt();
+    sample_site::Misbehaviour slow;
+    slow.delay = std::chrono::milliseconds(600);
+    fixture_->site().SetMisbehaviour(sample_site::ChapterPath(kLongBookId, slowNumber), slow);
+    f.ChapterListBox->setCurrentRow(3);
+    w.OpenSelectedChapter();
+    QTest::qWait(50);
+    QVERIFY(ReadChapter(w, 4));
+    QTest::qWait(900);
+    QCOMPARE(f.ChapterView->url(), QUrl::fromLocalFile(ReadingPagePath(
+                                       f.ChapterListBox->item(4)->data(Qt::UserRole).toInt())));
+    QCOMPARE(f.ReadingView->title(), f.ChapterListBox->item(4)->text());
+  }
+
+  void layoutFollowsTheTable_data() {
+    QTest::addColumn<int>("outerWidth");
+    QTest::addColumn<int>("outerHeight");
+    QTest::addColumn<int>("labelScale");
+    QTest::newRow("the form's width") << 769 << 583 << 1;
+    QTest::newRow("a little wider") << 800 << 600 << 2;
+  }
+  void layoutFollowsTheTable() {
+    QFETCH(int, outerWidth);
+    QFETCH(int, outerHeight);
+    QFETCH(int, labelScale);
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    auto& f = w.form();
+    QVERIFY(!ReaderWindow::PanelHidden());
+    const QSize frame = w.frameGeometry().size() - w.size();
+    w.resize(outerWidth - frame.width(), outerHeight - frame.height());
+    QCOMPARE(w.frameGeometry().width(), outerWidth);
+    const int cw = w.width(), ch = w.height();
+    const int wh = w.frameGeometry().height();
+
+    QCOMPARE(f.ReadingView->size(), QSize(cw - 245, ch - 17));
+    QCOMPARE(f.InfoView->size(), QSize(cw - 245, ch - 17));
+    const int W = f.ReadingView->width();
+    QCOMPARE(f.ChapterView->size(), QSize(W - 16, ch - 17 - 41));
+    QCOMPARE(f.ReaderTickerCanvas->x(), W + 19);
+    QCOMPARE(f.ChapterPanel->geometry(), QRect(W + 19, 32, 216, ch - 41));
+    QCOMPARE(f.ChapterListBox->size(), QSize(200, ch - 41 - 40));
+    QCOMPARE(f.RedownloadLabel->y(), ch - 63);
+    QCOMPARE(f.UpdateChaptersLabel->y(), ch - 63);
+    QCOMPARE(f.PrevChapterLabel->pos(), QPoint(W - 414 * labelScale, wh - 64));
+    QCOMPARE(f.BackToInfoLabel->pos(), QPoint(W - 330 * labelScale, wh - 64));
+    QCOMPARE(f.NextChapterLabel->pos(), QPoint(W - 222 * labelScale, wh - 64));
+    QCOMPARE(f.PanelToggleBox->pos(), QPoint(W - 25, wh - 62));
+    QCOMPARE(f.HideHintLabel->pos(), QPoint(W - 147, wh - 64));
+
+    // The toggle pushes the panel out of view and brings it back.
+    const QImage shown = PanelPicture(PanelPictureKind::kPanelShown).toImage();
+    const QImage hidden = PanelPicture(PanelPictureKind::kPanelHidden).toImage();
+    QVERIFY(shown != hidden);
+    QCOMPARE(f.PanelToggleBox->pixmap().toImage(), shown);
+    f.ReadingView->show();
+    QTest::mouseRelease(f.PanelToggleBox, Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(ReaderWindow::PanelHidden());
+    QCOMPARE(f.ReadingView->width(), cw - 2);
+    QCOMPARE(f.ChapterPanel->x(), cw + 17);
+    QCOMPARE(f.ReaderTickerCanvas->x(), cw + 17);
+    QCOMPARE(f.PanelToggleBox->pixmap().toImage(), hidden);
+    // The information view shows the panel whatever PanelHidden says ...
+    w.ShowInfoView();
+    QCOMPARE(f.ChapterPanel->x(), cw - 245 + 19);
+    QVERIFY(ReaderWindow::PanelHidden());
+    // ... and the next size change pushes it out again.
+    w.resize(cw + 10, ch);
+    QCOMPARE(f.ChapterPanel->x(), cw + 10 + 17);
+    f.ReadingView->show();
+    QTest::mouseRelease(f.PanelToggleBox, Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(!ReaderWindow::PanelHidden());
+    QCOMPARE(f.PanelToggleBox->pixmap().toImage(), shown);
+  }
+
+  void bookmarkIsSetShownReopenedAndListed() {
+    const sample_site::Book& book = Book(kLongBookId);
+    {
+      ReaderWindow& w = OpenLoaded(kLongBookId);
+      QVERIFY(ReadChapter(w, 2));
+      w.ReaderMenu().findChild<QAction*>("SetBookmarkAction")->trigger();
+      QCOMPARE(fixture_->seam().Messages().back().text, U("设置成功!"));
+      Close(reader_);
+    }
+    // The four keys, in order, in section "0" of the book's file.
+    const QString file = fixture_->HomeDir() + "/Documents/tvmarks/10001.ini";
+    const QByteArray bytes = FileBytes(file);
+    const QString text = Q(bytes.toStdString());
+    const GbkText chapterTitle = fixture_->site().catalogue().ChapterAt(book, 2).title;
+    const QStringList lines = text.split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(lines, QStringList({"[0]", U("书名=") + Q(book.title), U("章节名=") + Q(chapterTitle),
+                                 "ID=10001", U("章节数=2")}));
+
+    // Reopened, the book shows the chapter and the label reopens it.
+    ReaderWindow& again = OpenLoaded(kLongBookId);
+    QCOMPARE(again.form().RecentReadingLabel->text(), Q(chapterTitle));
+    QTest::mouseRelease(again.form().RecentReadingLabel, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(again.form().ChapterListBox->currentRow(), 2);
+    QVERIFY(again.form().ReadingView->isVisible());
+    QVERIFY(WaitForChapter(again, 2));
+
+    // Listed at start with the files of subfolders, not those of "." folders.
+    QDir documents(fixture_->HomeDir() + "/Documents/tvmarks");
+    documents.mkpath("shelf");
+    documents.mkpath(".hidden");
+    for (const auto& [path, id] :
+         {std::pair{QString("shelf/a.ini"), 777}, {QString(".hidden/b.ini"), 888}}) {
+      QFile extra(documents.filePath(path));
+      QVERIFY(extra.open(QIODevice::WriteOnly));
+      extra.write(QByteArray::fromStdString(Utf8ToGbk("[0]\r\n书名=别册\r\nID=") +
+                                            std::to_string(id) + "\r\n"));
+    }
+    MainWindow main;
+    QListWidget* list = main.form().BookmarkListBox;
+    QVERIFY(WaitFor([&] { return list->count() == 2; }));
+    QTest::qWait(100);
+    QCOMPARE(list->count(), 2);
+    QMap<int, QString> items;
+    for (int i = 0; i < list->count(); ++i)
+      items.insert(list->item(i)->data(Qt::UserRole).toInt(), list->item(i)->text());
+    QCOMPARE(items.value(kLongBookId), Q(book.title));
+    QCOMPARE(items.value(777), U("别册"));
+  }
+
+  void closingStopsTheTrackedJobAndTheWindowGoes() {
+    sample_site::Misbehaviour slow;
+    slow.delay = std::chrono::milliseconds(5000);
+    fixture_->site().SetMisbehaviour(sample_site::BookInfoPath(kLongBookId), slow);
+    ReaderWindow& w = Open(kLongBookId);
+    QVERIFY(!w.form().ReaderLoadingPanel->isHidden() ||
+            WaitFor([&] { return !w.form().ReaderLoadingPanel->isHidden(); }));
+    const JobHandle job = w.TrackedJob();
+    Close(reader_);
+    QVERIFY(reader_.isNull());
+    QVERIFY(job.StopRequested());
+    QVERIFY(job.WaitFinished(3000));
+    // Reloading makes the reload the job that a close stops.
+    ReaderWindow& again = OpenLoaded(sample_site::kShortIntroBookId);
+    const JobHandle first = again.TrackedJob();
+    QTest::mouseRelease(again.form().UpdateChaptersLabel, Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(WaitFor([&] { return ListLoaded(again); }));
+    QVERIFY(again.form().ChapterListBox->count() ==
+            Book(sample_site::kShortIntroBookId).chapterCount);
+    QVERIFY(again.TrackedJob().Valid());
+    (void)first;
+  }
+
+  void shiftZHidesAndShowsBothWindows() {
+    QWidget main;
+    main.show();
+    const int before = HotKeyCallbackCount();
+    SetCurrentBook(kLongBookId);
+    reader_ = new ReaderWindow(&main);
+    QCOMPARE(HotKeyCallbackCount(), before + 1);
+    QVERIFY(RunHotKeyCallback(before + 1));
+    QVERIFY(!main.isVisible());
+    QVERIFY(!reader_->isVisible());
+    QVERIFY(RunHotKeyCallback(before + 1));
+    QVERIFY(main.isVisible());
+    QVERIFY(reader_->isVisible());
+    // With MainWindow hidden and the reader shown, both come back.
+    main.hide();
+    QVERIFY(RunHotKeyCallback(before + 1));
+    QVERIFY(main.isVisible());
+    QVERIFY(reader_->isVisible());
+    QVERIFY(!RunHotKeyCallback(before + 2));
+  }
+
+  void readingPagesReachOnlyTheirFilesAndTheAssets() {
+    const QString cache = QString::fromStdString(ChapterCacheDir());
+    const QString assets = QUrl(Q(Shared().ReadingAssetBaseUrl.Get())).toLocalFile();
+    const struct {
+      const char* what;
+      QUrl url;
+      bool allowed;
+    } cases[] = {
+        {"a reading page", QUrl::fromLocalFile(cache + "/1000001.html"), true},
+        {"the style sheet", QUrl::fromLocalFile(assets + "/scripts/read/page.css"), true},
+        {"the script", QUrl::fromLocalFile(assets + "/scripts/read/page.js"), true},
+        {"out of the cache", QUrl("file://" + cache + "/../secret.txt"), false},
+        {"out of the assets", QUrl("file://" + assets + "/../CMakeLists.txt"), false},
+        {"a folder beside the cache", QUrl::fromLocalFile(cache + "x/1.html"), false},
+        {"another local file", QUrl::fromLocalFile("/etc/passwd"), false},
+        {"the site", QUrl(fixture_->BaseUrl() + "/book/10001.html"), false},
+        {"elsewhere", QUrl("http://example.com/x.js"), false},
+    };
+    for (const auto& c : cases) QVERIFY2(IsReadingPageResource(c.url) == c.allowed, c.what);
+  }
+};
+
+int main(int argc, char** argv) {
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  QApplication app(argc, argv);
+  TestReaderWindow test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_reader_window.moc"
