@@ -6,12 +6,16 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 #include "app/services/shared_state.h"
@@ -79,6 +83,24 @@ QByteArray Encoded(const char* format) {
   return bytes;
 }
 
+// Runs `script` in the page of `view` and waits for its result.
+QVariant RunScript(QWebEngineView* view, const QString& script) {
+  QVariant result;
+  bool done = false;
+  view->page()->runJavaScript(script, [&](const QVariant& value) {
+    result = value;
+    done = true;
+  });
+  WaitFor([&] { return done; });
+  return result;
+}
+
+void MoveOver(QWidget* widget, const QPoint& pos) {
+  QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &move);
+}
+
 }  // namespace
 
 class TestReaderWindow : public QObject {
@@ -113,6 +135,13 @@ class TestReaderWindow : public QObject {
     w.form().ChapterListBox->setCurrentRow(row);
     w.OpenSelectedChapter();
     return WaitForChapter(w, row);
+  }
+
+  // Opens the chapter at `row` and waits until the view has loaded its page.
+  bool ReadChapterLoaded(ReaderWindow& w, int row) {
+    QSignalSpy loaded(w.form().ChapterView, &QWebEngineView::loadFinished);
+    return ReadChapter(w, row) && WaitFor([&] { return loaded.count() > 0; }) &&
+           w.form().ReaderLoadingPanel->isHidden();
   }
 
   bool WaitForChapter(ReaderWindow& w, int row) {
@@ -211,7 +240,7 @@ class TestReaderWindow : public QObject {
   void aChapterIsWrittenToTheCacheAndShown() {
     ReaderWindow& w = OpenLoaded(kLongBookId);
     auto& f = w.form();
-    QVERIFY(ReadChapter(w, 1));
+    QVERIFY(ReadChapterLoaded(w, 1));
     QVERIFY(f.ReadingView->isVisible());
     QCOMPARE(f.ReadingView->title(), f.ChapterListBox->item(1)->text());
     const int number = f.ChapterListBox->item(1)->data(Qt::UserRole).toInt();
@@ -226,12 +255,110 @@ class TestReaderWindow : public QObject {
         fixture_->site().catalogue().ChapterParagraphs(Book(kLongBookId), 1);
     QVERIFY(page.contains(QByteArray::fromStdString(paragraphs.front())));
     QVERIFY(page.size() > static_cast<qsizetype>(head.size() + ChapterPageTail().size() + 100));
-    // The view finishes loading the page and hides the loading panel.
-    QVERIFY(WaitFor([&] { return f.ReaderLoadingPanel->isHidden(); }));
 
     // Back to the information, which brings the chapter panel back.
     QTest::mouseRelease(f.BackToInfoLabel, Qt::LeftButton, {}, QPoint(4, 4));
     QVERIFY(!f.ReadingView->isVisible());
+  }
+
+  void theReadingPageRunsItsScriptAndRemembersTheChoices() {
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    QWebEngineView* view = w.form().ChapterView;
+    QVERIFY(ReadChapterLoaded(w, 0));
+    QCOMPARE(RunScript(view, "typeof init").toString(), QString("function"));
+    QVERIFY(RunScript(view, "document.body.className").toString().contains("fonts_mesne"));
+    QCOMPARE(RunScript(view, "document.querySelectorAll('.colors a').length").toInt(), 7);
+    QVERIFY(RunScript(view, "document.getElementById('status').textContent")
+                .toString()
+                .startsWith(U("已读")));
+    QCOMPARE(RunScript(view, "document.title").toString(), U("Tavelin小说阅读器"));
+    // A bigger font on the dark background, kept for the next chapter.
+    RunScript(view, "ChangeFont('fonts_big'); SetColor(6); 1");
+    QVERIFY(RunScript(view, "document.body.className").toString().contains("fonts_big"));
+    QVERIFY(ReadChapterLoaded(w, 1));
+    const QString classes = RunScript(view, "document.body.className").toString();
+    QVERIFY2(classes.contains("fonts_big") && classes.contains("dark"), qPrintable(classes));
+    RunScript(view, "ChangeFont('fonts_mesne'); SetColor(0); 1");
+  }
+
+  void aHostileChapterRunsNothingAndReadsNoLocalFile() {
+    ReaderWindow& w = OpenLoaded(sample_site::kHostileBookId);
+    QWebEngineView* view = w.form().ChapterView;
+    QVERIFY(ReadChapterLoaded(w, sample_site::kHostileChapterIndex));
+    QCOMPARE(RunScript(view, "document.title").toString(), U("Tavelin小说阅读器"));
+    QCOMPARE(
+        RunScript(view, "document.querySelectorAll('iframe, object, embed, form').length").toInt(),
+        0);
+    QVERIFY(view->url().isLocalFile());
+    QVERIFY(fixture_->seam().Urls().isEmpty());
+
+    // A page in the cache cannot show another local file; the assets load.
+    const QString secret = fixture_->HomeDir() + "/secret.png";
+    QVERIFY(PanelPicture(PanelPictureKind::kPanelShown).save(secret, "PNG"));
+    const QString assets = QUrl(Q(Shared().ReadingAssetBaseUrl.Get())).toString();
+    const QString probe = QString::fromStdString(ChapterCacheDir()) + "/probe.html";
+    QFile file(probe);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        ("<html><body><img id=a src=\"" + QUrl::fromLocalFile(secret).toString() +
+         "\" onload=\"document.title+='secret-loaded '\" onerror=\"document.title+='secret-blocked "
+         "'\">"
+         "<img id=b src=\"" +
+         assets +
+         "/pictures/panel_shown.png\" "
+         "onload=\"document.title+='asset-loaded '\" onerror=\"document.title+='asset-blocked '\">"
+         "</body></html>")
+            .toUtf8());
+    file.close();
+    view->setUrl(QUrl::fromLocalFile(probe));
+    QVERIFY(WaitFor([&] { return RunScript(view, "document.title").toString().count('-') == 2; }));
+    const QString title = RunScript(view, "document.title").toString();
+    QVERIFY2(title.contains("secret-blocked") && title.contains("asset-loaded"), qPrintable(title));
+  }
+
+  void rightClickOpensTheReaderMenuAndTheTipFollowsTheItems() {
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    auto& f = w.form();
+    QVERIFY(ReadChapterLoaded(w, 0));
+    QWidget* inner = f.ChapterView->focusProxy();
+    QVERIFY(inner);
+    QTest::mousePress(inner, Qt::RightButton, {}, QPoint(40, 40));
+    QVERIFY(w.ReaderMenu().isVisible());
+    QTest::mouseRelease(inner, Qt::RightButton, {}, QPoint(40, 40));
+    w.ReaderMenu().hide();
+    QStringList texts;
+    for (QAction* action : w.ReaderMenu().actions()) texts << action->text();
+    QCOMPARE(texts, QStringList({U("设置书签"), U("上一章"), U("下一章"), U("回简介"), U("关于"),
+                                 U("Tavelin博客")}));
+
+    // The tip: not over the first item at first (that answer is the start
+    // value), then each new item's title, hidden below the last item and
+    // after 1.5 s.
+    w.ShowInfoView();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::qWait(50);
+    QListWidget* list = f.ChapterListBox;
+    // A short list, so that there is room below its last item.
+    while (list->count() > 3) delete list->item(3);
+    QWidget* viewport = list->viewport();
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    const QPoint second = list->visualItemRect(list->item(1)).center();
+    MoveOver(viewport, first);
+    QVERIFY(!QToolTip::isVisible());
+    MoveOver(viewport, second);
+    QVERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), list->item(1)->text());
+    MoveOver(viewport, first);
+    QCOMPARE(QToolTip::text(), list->item(0)->text());
+    QElapsedTimer shown;
+    shown.start();
+    QVERIFY(WaitFor([] { return !QToolTip::isVisible(); }, 4000));
+    QVERIFY2(shown.elapsed() >= 1300, qPrintable(QString::number(shown.elapsed())));
+    MoveOver(viewport, second);
+    QVERIFY(QToolTip::isVisible());
+    MoveOver(viewport, QPoint(5, list->visualItemRect(list->item(2)).bottom() + 30));
+    QVERIFY(WaitFor([] { return !QToolTip::isVisible(); }, 1000));
   }
 
   void stepsMoveByLabelMenuAndKeysAndStayAtTheEnds() {

@@ -66,7 +66,9 @@ void ReaderWindow::ShowChapterTipAt(const QPoint& pos) {
   if (text.isEmpty()) {
     QToolTip::hideText();
   } else {
-    QToolTip::showText(list->viewport()->mapToGlobal(pos + QPoint(12, 12)), text, list->viewport());
+    // Not tied to the list's own hover handling: the tip stays until the
+    // timer or the next item replaces it.
+    QToolTip::showText(list->viewport()->mapToGlobal(pos + QPoint(12, 12)), text);
   }
   chapterTipTimer_.start(kChapterTipMs);
 }
