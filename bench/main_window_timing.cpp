@@ -25,7 +25,8 @@
 namespace {
 
 bool Idle(MainWindow& w) {
-  return w.form().SearchButton->isEnabled() && w.form().LoadingPanel->isHidden();
+  return !w.ListLoadRunning() && w.form().SearchButton->isEnabled() &&
+         w.form().LoadingPanel->isHidden();
 }
 
 bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000) {

@@ -9,6 +9,8 @@
 #include "app/text_convert.h"
 #include "app/widgets/click_label.h"
 #include "net/form_encoding.h"
+#include "notices/notice_files.h"
+#include "notices/ticker_lists.h"
 #include "sample_site.h"
 #include "scrape/charset.h"
 #include "scrape/gbk_literal.h"
@@ -60,10 +62,18 @@ class TestMainWindow : public QObject {
     return *window_;
   }
 
+  // The site's list and search requests (the notice server's files, which
+  // start-up jobs fetch meanwhile, left out).
+  QStringList ListRequests() const {
+    QStringList paths;
+    for (const QString& path : fixture_->RequestedPaths())
+      if (!path.startsWith("/ad/")) paths << path;
+    return paths;
+  }
+
   // Waits for the load started last to finish.
   bool WaitIdle(MainWindow& w) {
-    QTest::qWait(20);
-    return WaitFor([&] { return Idle(w); });
+    return WaitFor([&] { return !w.ListLoadRunning() && Idle(w); });
   }
 
  private slots:
@@ -85,7 +95,7 @@ class TestMainWindow : public QObject {
       const bool chosen = std::string_view(label.path) == "/book/toplastupdate/";
       QCOMPARE(w.Label(label)->TextColor(), chosen ? 255 : 0);
     }
-    QVERIFY(fixture_->RequestedPaths().contains("/book/toplastupdate/1.html"));
+    QVERIFY(ListRequests().contains("/book/toplastupdate/1.html"));
     QVERIFY(w.form().PageCounterLabel->text().startsWith("1/"));
     QCOMPARE(w.form().ListUrlEdit->text(), fixture_->BaseUrl() + "/book/toplastupdate/");
     QCOMPARE(ToQt(Shared().BrowseMode.Get()), U("排行阅读"));
@@ -101,7 +111,7 @@ class TestMainWindow : public QObject {
       fixture_->ClearRequestLog();
       Release(w.Label(label));
       QVERIFY2(WaitIdle(w), label.path);
-      QCOMPARE(fixture_->RequestedPaths(), QStringList{QString(label.path) + "1.html"});
+      QCOMPARE(ListRequests(), QStringList{QString(label.path) + "1.html"});
       QCOMPARE(w.Label(label)->TextColor(), 255);
       QVERIFY2(Rows(w) > 0, label.path);
       QVERIFY(PairsHold(w));
@@ -126,13 +136,13 @@ class TestMainWindow : public QObject {
     fixture_->ClearRequestLog();
     Release(w.form().NextPageLabel);
     QVERIFY(WaitIdle(w));
-    QCOMPARE(fixture_->RequestedPaths(), QStringList{"/book/toplastupdate/2.html"});
+    QCOMPARE(ListRequests(), QStringList{"/book/toplastupdate/2.html"});
     QVERIFY(w.form().PageCounterLabel->text().startsWith("2/"));
 
     fixture_->ClearRequestLog();
     Release(w.form().LastPageLabel);
     QVERIFY(WaitIdle(w));
-    QCOMPARE(fixture_->RequestedPaths(),
+    QCOMPARE(ListRequests(),
              QStringList{QString("/book/toplastupdate/%1.html").arg(pages)});
     QCOMPARE(Shared().CurrentPage.load(), pages);
 
@@ -152,7 +162,7 @@ class TestMainWindow : public QObject {
     w.form().PageJumpEdit->setText("2.9");
     QTest::mouseClick(w.form().GoButton, Qt::LeftButton);
     QVERIFY(WaitIdle(w));
-    QCOMPARE(fixture_->RequestedPaths(), QStringList{"/book/toplastupdate/2.html"});
+    QCOMPARE(ListRequests(), QStringList{"/book/toplastupdate/2.html"});
 
     // With an empty list every control refuses.
     w.form().BookListView->clear();
@@ -170,7 +180,7 @@ class TestMainWindow : public QObject {
     QCOMPARE(messages[1].text, U("现在不能输入,请搜索书籍后再选择跳转的页数"));
     for (int i = 2; i < 5; ++i) QCOMPARE(messages[i].text, U("现在不能对页数进行操作,请搜索书籍后重试!"));
     QTest::qWait(50);
-    QVERIFY(fixture_->RequestedPaths().isEmpty());
+    QVERIFY(ListRequests().isEmpty());
   }
 
   void categoryPagingUsesTheCategoryLoader() {
@@ -181,7 +191,7 @@ class TestMainWindow : public QObject {
     fixture_->ClearRequestLog();
     Release(w.form().NextPageLabel);
     QVERIFY(WaitIdle(w));
-    QCOMPARE(fixture_->RequestedPaths(), QStringList{"/book/list6/2.html"});
+    QCOMPARE(ListRequests(), QStringList{"/book/list6/2.html"});
     QVERIFY(Rows(w) > 0);
     QVERIFY(PairsHold(w));
   }
@@ -210,7 +220,7 @@ class TestMainWindow : public QObject {
     QTest::mouseClick(w.form().SearchButton, Qt::LeftButton);
     QVERIFY(WaitIdle(w));
     const GbkText key = FormEncode(Utf8ToGbk(std::string(sample_site::kTitleKeyword)));
-    QCOMPARE(fixture_->RequestedPaths(),
+    QCOMPARE(ListRequests(),
              QStringList{"/modules/article/search.php?searchtype=articlename&searchkey=" +
                          QString::fromLatin1(key.c_str())});
     QCOMPARE(Rows(w), 1);
@@ -227,7 +237,7 @@ class TestMainWindow : public QObject {
                                                     sample_site::kAuthorKeyword.size()));
     QTest::mouseClick(w.form().SearchButton, Qt::LeftButton);
     QVERIFY(WaitIdle(w));
-    QVERIFY(fixture_->RequestedPaths().value(0).startsWith(
+    QVERIFY(ListRequests().value(0).startsWith(
         "/modules/article/search.php?searchtype=author&searchkey="));
     QVERIFY(Rows(w) >= 1);
     QVERIFY(PairsHold(w));
@@ -246,7 +256,7 @@ class TestMainWindow : public QObject {
     fixture_->ClearRequestLog();
     Release(w.form().NextPageLabel);
     QVERIFY(WaitIdle(w));
-    QCOMPARE(fixture_->RequestedPaths(), QStringList{"/book/list6/2.html"});
+    QCOMPARE(ListRequests(), QStringList{"/book/list6/2.html"});
     (void)counter;
   }
 
@@ -301,7 +311,48 @@ class TestMainWindow : public QObject {
     QCOMPARE(Rows(w), 0);
     QCOMPARE(w.form().PageCounterLabel->text(), QString("/"));
     QCOMPARE(w.form().SearchButton->text(), U("搜 索"));
-    QVERIFY(fixture_->seam().Messages().empty());
+    // The only message is the failed version check's, once it has failed.
+    QVERIFY(WaitFor([&] { return !fixture_->seam().Messages().empty(); }));
+    QCOMPARE(int(fixture_->seam().Messages().size()), 1);
+    QCOMPARE(fixture_->seam().Messages()[0].text, U("更新检测失败!!"));
+    QCOMPARE(fixture_->seam().EndRequests(), 0);
+  }
+
+  void noticesAndTheTickerComeFromTheNoticeServer() {
+    const NoticeLinkTexts notice = FetchNoticeLink(Shared().NoticeBaseUrl.Get());
+    const std::optional<TickerTexts> ticker =
+        FetchTickerTexts(Shared().NoticeBaseUrl.Get(), TickerKind::kMain);
+    QVERIFY(!notice.caption.empty());
+    QVERIFY(ticker && !ticker->texts.empty());
+    MainWindow& w = StartWindow();
+    QCOMPARE(w.form().MainTickerLink->text(), U("文字广告位联系Tavelin"));
+    QCOMPARE(ToQt(w.form().MainTickerLink->Target()), fixture_->BaseUrl() + "/?bookwisp");
+    QVERIFY(WaitFor([&] { return w.form().NoticeLink->text() == ToQt(notice.caption); }));
+    QCOMPARE(ToQt(w.form().NoticeLink->Target()), ToQt(notice.target));
+    // The first message is written shortly after the texts arrive.
+    QVERIFY(WaitFor([&] { return w.form().MainTickerLink->text() != U("文字广告位联系Tavelin"); }));
+    const QString shown = w.form().MainTickerLink->text();
+    bool known = false;
+    for (const GbkText& text : ticker->texts) known = known || ToQt(text) == shown;
+    QVERIFY2(known, qPrintable(shown));
+    fixture_->seam().Clear();
+    QTest::mouseRelease(w.form().MainTickerLink, Qt::LeftButton, {}, QPoint(2, 2));
+    if (!w.form().MainTickerLink->Target().empty())
+      QCOMPARE(fixture_->seam().Urls(), QStringList{ToQt(w.form().MainTickerLink->Target())});
+  }
+
+  void aNewerVersionIsAnnouncedAndEndsTheProgram() {
+    sample_site::VersionInfo newer;
+    newer.version = "1.0.0";
+    newer.downloadUrl = "http://example.org/tavelin-1.0.0.tar.gz";
+    fixture_->site().SetVersionInfo(newer);
+    MainWindow& w = StartWindow();
+    QVERIFY(WaitFor([&] { return fixture_->seam().EndRequests() == 1; }));
+    const auto messages = fixture_->seam().Messages();
+    QCOMPARE(int(messages.size()), 1);
+    QVERIFY(messages[0].text.contains("1.0.0"));
+    QCOMPARE(fixture_->seam().Urls(), QStringList{"http://example.org/tavelin-1.0.0.tar.gz"});
+    QVERIFY(WaitIdle(w));
   }
 
   void closingEndsTheProgramAndRemovesTheReadingPages() {

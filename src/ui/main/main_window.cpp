@@ -3,11 +3,14 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 
+#include "account/widgets/account_panels.h"
 #include "app/services/desktop_seam.h"
 #include "app/services/shared_state.h"
 #include "app/startup_jobs.h"
 #include "app/text_convert.h"
 #include "app/widgets/click_label.h"
+#include "notices/ticker_cycle.h"
+#include "notices/widgets/ticker_driver.h"
 #include "scrape/gbk_literal.h"
 #include "store/local_files.h"
 #include "store/special_folders.h"
@@ -17,6 +20,7 @@ MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(new Ui::MainWindo
   ui_->setupUi(this);
   ApplyInitialState();
   ConnectHandlers();
+  new AccountPanels(this);
 
   // The created handler.
   const GbkText caption =
@@ -48,8 +52,8 @@ void MainWindow::ApplyInitialState() {
     hidden->hide();
   ui_->LoadingPanel->setAutoFillBackground(true);
   ui_->LoadingPanel->raise();
-  const QString home = ToQt(Shared().NoticeBaseUrl.Get() + "/?bookwisp");
-  ui_->MainTickerLink->SetTarget(FromQt(home));
+  ui_->MainTickerLink->SetTarget(TickerFormTarget(Shared().NoticeBaseUrl.Get()));
+  mainTicker_ = new TickerDriver(ui_->MainTickerLink, TickerKind::kMain, QString(), this);
 }
 
 void MainWindow::ConnectHandlers() {

@@ -18,6 +18,7 @@ namespace Ui {
 class MainWindow;
 }
 class ClickLabel;
+class TickerDriver;
 
 // One of the 22 category and ranking labels.
 struct ListLabel {
@@ -39,6 +40,7 @@ class MainWindow final : public QWidget {
   ~MainWindow() override;
 
   Ui::MainWindow& form() { return *ui_; }
+  TickerDriver* MainTicker() const { return mainTicker_; }
 
   // The 22 navigation labels, in form order (categories, then rankings).
   static const std::vector<ListLabel>& ListLabels();
@@ -58,6 +60,8 @@ class MainWindow final : public QWidget {
   // Starts the loader of `kind` as the list's newest load: an older load
   // still running stops adding rows.
   void StartListLoad(ListKind kind);
+  // Whether the newest list load is still running.
+  bool ListLoadRunning() const { return listJob_.Valid() && !listJob_.Finished(); }
 
  signals:
   // A book was chosen (CurrentBookId and CurrentBookUrl are set).
@@ -78,6 +82,7 @@ class MainWindow final : public QWidget {
   void ShowCellTip(const QPoint& viewportPos);
 
   std::unique_ptr<Ui::MainWindow> ui_;
+  TickerDriver* mainTicker_ = nullptr;
   std::atomic<int> listGeneration_{0};
   JobHandle listJob_;
 };
