@@ -26,6 +26,12 @@ set_target_properties(tavelin_gui PROPERTIES
 target_include_directories(tavelin_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}
   ${CMAKE_CURRENT_BINARY_DIR}/tavelin_gui_autogen/include)
 target_link_libraries(tavelin_gui PUBLIC tavelin_core Qt6::Widgets Qt6::WebEngineWidgets)
+# Shift+Z is grabbed for the whole screen on X11 (ui/reader/x11_key_grab.cpp).
+pkg_check_modules(TAVELIN_XCB IMPORTED_TARGET xcb)
+if(TAVELIN_XCB_FOUND)
+  target_link_libraries(tavelin_gui PRIVATE PkgConfig::TAVELIN_XCB)
+  target_compile_definitions(tavelin_gui PRIVATE TAVELIN_HAVE_XCB)
+endif()
 # --demo runs the sample site inside the reader (the target is defined later,
 # in tools/, and resolved by name).
 if(EXISTS ${TAVELIN_SOURCE_DIR}/tools/sample-site/CMakeLists.txt)

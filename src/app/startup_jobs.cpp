@@ -12,6 +12,7 @@
 #include "notices/update_check.h"
 #include "notices/widgets/ticker_driver.h"
 #include "ui/main/main_window.h"
+#include "ui/reader/bookmark_scan.h"
 #include "ui_MainWindow.h"
 
 namespace {
@@ -37,4 +38,6 @@ void StartStartupJobs(MainWindow* window) {
   StartNoticeLinkJob(window, notices);
   StartCheckForUpdate(notices);
   window->MainTicker()->LoadTexts(notices);
+  // The bookmark list: the fifth job.
+  StartJob([guard = QPointer<QObject>(window)] { ScanBookmarkFolder(guard); });
 }

@@ -12,7 +12,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolTip>
 #include <QWebEnginePage>
@@ -566,6 +568,23 @@ class TestReaderWindow : public QObject {
     QVERIFY(main.isVisible());
     QVERIFY(reader_->isVisible());
     QVERIFY(!RunHotKeyCallback(before + 2));
+  }
+
+  // Run under xvfb-run (QT_QPA_PLATFORM=xcb) with xdotool: the key pressed
+  // while no window of ours has the focus still reaches the reader.
+  void shiftZIsGrabbedForTheWholeScreenOnX11() {
+    if (QGuiApplication::platformName() != "xcb") QSKIP("not on X11");
+    const QString xdotool = QStandardPaths::findExecutable("xdotool");
+    if (xdotool.isEmpty()) QSKIP("xdotool is not installed");
+    QWidget main;
+    main.show();
+    SetCurrentBook(kLongBookId);
+    reader_ = new ReaderWindow(&main);
+    QVERIFY(QTest::qWaitForWindowExposed(reader_));
+    QCOMPARE(QProcess::execute(xdotool, {"key", "shift+z"}), 0);
+    QVERIFY(WaitFor([&] { return !main.isVisible() && !reader_->isVisible(); }, 3000));
+    QCOMPARE(QProcess::execute(xdotool, {"key", "shift+z"}), 0);
+    QVERIFY(WaitFor([&] { return main.isVisible() && reader_->isVisible(); }, 3000));
   }
 
   void readingPagesReachOnlyTheirFilesAndTheAssets() {

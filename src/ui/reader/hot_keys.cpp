@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "ui/reader/x11_key_grab.h"
+
 namespace {
 
 struct HotKeyState {
@@ -22,20 +24,28 @@ HotKeyState& State() {
 int RegisterHotKeyCallback(QWidget* window, std::function<void()> callback) {
   HotKeyState& state = State();
   if (!window) return 0;
+  const int id = static_cast<int>(state.callbacks.size()) + 1;
+  // The key serves the newest registration only.
   delete state.shortcut;
+  state.shortcut = nullptr;
+  if (X11KeyGrabAvailable()) {
+    if (!GrabShiftZ([id] { RunHotKeyCallback(id); })) return 0;
+  } else {
+    state.shortcut = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Z), window);
+    state.shortcut->setContext(Qt::ApplicationShortcut);
+    QObject::connect(state.shortcut, &QShortcut::activated, [id] { RunHotKeyCallback(id); });
+  }
   state.callbacks.push_back(std::move(callback));
-  const int id = static_cast<int>(state.callbacks.size());
   state.servedId = id;
-  state.shortcut = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_Z), window);
-  state.shortcut->setContext(Qt::ApplicationShortcut);
-  QObject::connect(state.shortcut, &QShortcut::activated, [id] { RunHotKeyCallback(id); });
   return id;
 }
 
 void UnregisterHotKey(int id) {
   HotKeyState& state = State();
   if (id == 0 || id != state.servedId) return;
-  // The shortcut goes with its window; only the bookkeeping is left.
+  // The window system drops the key with its window; a shortcut goes with
+  // the window as its child.
+  UngrabShiftZ();
   state.shortcut = nullptr;
   state.servedId = 0;
 }
