@@ -16,3 +16,11 @@ void OnWindowThread(const QPointer<QObject>& window, const std::function<void()>
   QMetaObject::invokeMethod(
       app, [&] { if (target) write(); }, Qt::BlockingQueuedConnection);
 }
+
+void PostToWindowThread(const QPointer<QObject>& window, std::function<void()> write) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app || window.isNull()) return;
+  QMetaObject::invokeMethod(
+      app, [target = window, write = std::move(write)] { if (target) write(); },
+      Qt::QueuedConnection);
+}

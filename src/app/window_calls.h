@@ -17,6 +17,13 @@
 // started, so that it is null, never dangling, once the window is gone.
 void OnWindowThread(const QPointer<QObject>& window, const std::function<void()>& write);
 
+// Hands `write` to the window thread without waiting for it: for a stream of
+// small writes (rows of a list) whose order is all that matters. Writes keep
+// their order with each other and with OnWindowThread calls from the same
+// job, so a job that ends with an OnWindowThread call knows that all its
+// earlier writes have taken effect when that call returns.
+void PostToWindowThread(const QPointer<QObject>& window, std::function<void()> write);
+
 template <typename T>
 T ReadOnWindowThread(const QPointer<QObject>& window, const std::function<T()>& read, T fallback = T()) {
   T result = std::move(fallback);

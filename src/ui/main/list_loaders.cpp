@@ -5,7 +5,10 @@
 // Of several loads, the newest wins: a load that has been overtaken stops
 // writing (rows, counter, busy state, messages) and its transfer is stopped.
 // A row's two list entries are written in one call, so the book list and the
-// id list always stay paired.
+// id list always stay paired. Rows are handed to the window thread as they
+// are cut without waiting for each (a round trip per row would make the list
+// fill at the pace of thread switches); the idle state written last waits,
+// so every row has taken effect when the load ends.
 #include "app/services/desktop_seam.h"
 #include "app/services/shared_state.h"
 #include "app/text_convert.h"
@@ -70,13 +73,18 @@ class ListLoad final {
     GbkText id, title, latestChapter, author, updateTime, state;
   };
 
+  // Returns false once this load has been asked to stop (it was overtaken).
   bool AppendRow(const RowCells& row) const {
-    return Write([&](MainWindow&, Ui::MainWindow& ui) {
-      auto* item = new QTreeWidgetItem({ToQt(row.title), ToQt(row.latestChapter), ToQt(row.author),
-                                        ToQt(row.updateTime), ToQt(row.state)});
-      ui.BookListView->addTopLevelItem(item);
-      ui.BookIdListView->addTopLevelItem(new QTreeWidgetItem({ToQt(row.id)}));
+    if (StopRequested()) return false;
+    QStringList cells = {ToQt(row.title), ToQt(row.latestChapter), ToQt(row.author),
+                         ToQt(row.updateTime), ToQt(row.state)};
+    PostToWindowThread(guard_, [window = window_, generation = generation_,
+                                cells = std::move(cells), id = ToQt(row.id)] {
+      if (window->listGeneration_.load() != generation) return;
+      window->ui_->BookListView->addTopLevelItem(new QTreeWidgetItem(cells));
+      window->ui_->BookIdListView->addTopLevelItem(new QTreeWidgetItem({id}));
     });
+    return true;
   }
 
   // Only the newest load reports the site's error page.
