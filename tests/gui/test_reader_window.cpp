@@ -431,11 +431,13 @@ class TestReaderWindow : public QObject {
     ReaderWindow& w = OpenLoaded(kLongBookId);
     auto& f = w.form();
     QVERIFY(!ReaderWindow::PanelHidden());
-    const QSize frame = w.frameGeometry().size() - w.size();
-    w.resize(outerWidth - frame.width(), outerHeight - frame.height());
-    QCOMPARE(w.frameGeometry().width(), outerWidth);
+    // The form's own size: 769x583 outside, 764x557 inside.
+    QCOMPARE(w.size(), QSize(764, 557));
+    QCOMPARE(w.OuterSize(), QSize(769, 583));
+    w.resize(outerWidth - 5, outerHeight - 26);
+    QCOMPARE(w.OuterSize(), QSize(outerWidth, outerHeight));
     const int cw = w.width(), ch = w.height();
-    const int wh = w.frameGeometry().height();
+    const int wh = outerHeight;
 
     QCOMPARE(f.ReadingView->size(), QSize(cw - 245, ch - 17));
     QCOMPARE(f.InfoView->size(), QSize(cw - 245, ch - 17));

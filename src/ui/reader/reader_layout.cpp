@@ -14,13 +14,22 @@ bool panelHidden = false;
 // a sliver when the panel is out of view.
 constexpr int kPanelShownReserve = 245;
 constexpr int kPanelHiddenReserve = 2;
-// The form's outer width, at which the bottom labels stand closer together.
+// The form's outer size, 769x583, around its client area of 764x557. The
+// outer size of the layout is the client size plus this frame, whatever the
+// window manager draws around the window, so that the form's own size is the
+// one at which the bottom labels stand closer together.
 constexpr int kFormOuterWidth = 769;
+constexpr int kFrameWidth = kFormOuterWidth - 764;
+constexpr int kFrameHeight = 583 - 557;
 
 }  // namespace
 
 bool ReaderWindow::PanelHidden() {
   return panelHidden;
+}
+
+QSize ReaderWindow::OuterSize() const {
+  return size() + QSize(kFrameWidth, kFrameHeight);
 }
 
 void ReaderWindow::WriteMainTable(int reserve) {
@@ -49,7 +58,7 @@ void ReaderWindow::LayoutReaderWindow() {
   // labels' offsets are twice as large.
   Ui::ReaderWindow& ui = *ui_;
   const int w = ui.ReadingView->width();
-  const QRect outer = frameGeometry();
+  const QSize outer = OuterSize();
   const int scale = outer.width() == kFormOuterWidth ? 1 : 2;
   const int labelTop = outer.height() - 64;
   ui.PrevChapterLabel->move(w - 414 * scale, labelTop);

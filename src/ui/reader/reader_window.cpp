@@ -43,12 +43,15 @@ ReaderWindow::~ReaderWindow() {
 }
 
 void ReaderWindow::ApplyInitialState() {
+  move(50, 50);  // the form's place (a top-level form only gives its size)
   for (QWidget* hidden :
        {static_cast<QWidget*>(ui_->ReadingView), static_cast<QWidget*>(ui_->ReaderLoadingPanel),
         static_cast<QWidget*>(ui_->ChapterLoadingPanel), static_cast<QWidget*>(ui_->hiddenEdit1),
         static_cast<QWidget*>(ui_->hiddenEdit2), static_cast<QWidget*>(ui_->spareLabel2),
         static_cast<QWidget*>(ui_->spareLabel3)})
     hidden->hide();
+  // The reading view covers the information view whole, its caption too.
+  ui_->ReadingView->setAutoFillBackground(true);
   for (QWidget* panel : {ui_->ReaderLoadingPanel, ui_->ChapterLoadingPanel}) {
     panel->setAutoFillBackground(true);
     panel->raise();

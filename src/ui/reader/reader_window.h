@@ -45,6 +45,9 @@ class ReaderWindow final : public QWidget {
   // Whether the chapter panel is pushed out of view: program-wide, kept from
   // one reader window to the next.
   static bool PanelHidden();
+  // The window's outer size as the layout counts it: the client size plus
+  // the frame of the form (769x583 outside, 764x557 inside).
+  QSize OuterSize() const;
 
   // Chapter navigation.
   void OpenSelectedChapter();
