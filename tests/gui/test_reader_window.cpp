@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -189,6 +190,12 @@ class TestReaderWindow : public QObject {
     QCOMPARE(Shared().ChapterListUrl.Get(), base + sample_site::ChapterListPath(kLongBookId));
     QVERIFY(Shared().TxtDownloadUrl.Get().rfind(base + "/modules/article/packdown.php", 0) == 0);
     QVERIFY(Shared().TxtDownloadUrl.Get() != Shared().JarDownloadUrl.Get());
+    // The picture buttons open the TXT, UDM and JAR downloads.
+    for (QPushButton* button : {f.PictureButton3, f.PictureButton4, f.PictureButton5})
+      QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 22));
+    QCOMPARE(fixture_->seam().Urls(),
+             QStringList({Q(Shared().TxtDownloadUrl.Get()), Q(Shared().UdmDownloadUrl.Get()),
+                          Q(Shared().JarDownloadUrl.Get())}));
 
     // Every chapter, in page order, with its number.
     QCOMPARE(f.ChapterListBox->count(), book.chapterCount);

@@ -4,12 +4,15 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QWebEngineView>
 
 #include "app/services/shared_state.h"
 #include "app/text_convert.h"
 #include "app/widgets/click_label.h"
 #include "notices/outside_links.h"
+#include "notices/ticker_cycle.h"
+#include "notices/widgets/ticker_driver.h"
 #include "scrape/gbk_literal.h"
 #include "store/local_files.h"
 #include "store/special_folders.h"
@@ -28,9 +31,11 @@ ReaderWindow::ReaderWindow(QWidget* mainWindow)
   PrepareChapterView();
   ConnectHandlers();
 
-  // The creation steps. The ticker jobs of the information view and of the
-  // window's top belong to the notices and are started by them.
+  // The creation steps.
   CreateFolder(ChapterCacheDir());
+  const GbkText notices = Shared().NoticeBaseUrl.Get();
+  infoTicker_->LoadTexts(notices);
+  readerTicker_->LoadTexts(notices);
   trackedJob_ = StartJob([load = ReaderLoad(this)] { load.LoadBookInfoPage(); });
   show();
   hotKeyId_ = RegisterHotKeyCallback(this, [guard = QPointer<ReaderWindow>(this)] {
@@ -62,9 +67,21 @@ void ReaderWindow::ApplyInitialState() {
   panelHiddenPicture_ = PanelPicture(PanelPictureKind::kPanelHidden);
   // The form's picture, whatever PanelHidden says.
   ui_->PanelToggleBox->setPixmap(panelShownPicture_);
-  const GbkText home = Shared().NoticeBaseUrl.Get() + "/?bookwisp";
+  const GbkText home = TickerFormTarget(Shared().NoticeBaseUrl.Get());
   ui_->InfoTickerLink->SetTarget(home);
   ui_->ReaderTickerLink->SetTarget(home);
+  infoTicker_ = new TickerDriver(ui_->InfoTickerLink, TickerKind::kInfo, "1", this);
+  readerTicker_ = new TickerDriver(ui_->ReaderTickerLink, TickerKind::kReader, QString(), this);
+  // The whole-book downloads: a caption on the part of each button that the
+  // next one leaves uncovered.
+  const std::pair<QPushButton*, const char*> downloads[] = {
+      {ui_->PictureButton3, "TXT"}, {ui_->PictureButton4, "UDM"}, {ui_->PictureButton5, "JAR"}};
+  for (const auto& [button, caption] : downloads) {
+    button->setText(QString::fromUtf8(caption) + QString::fromUtf8("下载"));
+    button->setStyleSheet(
+        "QPushButton { text-align: left; padding-left: 4px; border: none; color: #1f5fa8; }");
+    button->setCursor(Qt::PointingHandCursor);
+  }
   ui_->ChapterListBox->setMouseTracking(true);
   ui_->ChapterListBox->viewport()->installEventFilter(this);
 }
@@ -121,6 +138,12 @@ void ReaderWindow::ConnectHandlers() {
   connect(ui_->ChapterListBox, &QListWidget::itemDoubleClicked, this,
           &ReaderWindow::OpenSelectedChapter);
   connect(&chapterTipTimer_, &QTimer::timeout, this, &ReaderWindow::HideChapterTip);
+  connect(ui_->PictureButton3, &QPushButton::clicked, this,
+          [] { OpenBookDownload(BookDownload::kTxt, Shared()); });
+  connect(ui_->PictureButton4, &QPushButton::clicked, this,
+          [] { OpenBookDownload(BookDownload::kUdm, Shared()); });
+  connect(ui_->PictureButton5, &QPushButton::clicked, this,
+          [] { OpenBookDownload(BookDownload::kJar, Shared()); });
 }
 
 void ReaderWindow::resizeEvent(QResizeEvent* event) {

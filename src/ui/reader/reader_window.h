@@ -22,6 +22,7 @@ class ReaderWindow;
 }
 class QMenu;
 class QWebEngineView;
+class TickerDriver;
 
 class ReaderWindow final : public QWidget {
   Q_OBJECT
@@ -87,6 +88,8 @@ class ReaderWindow final : public QWidget {
   std::unique_ptr<Ui::ReaderWindow> ui_;
   QMenu* menu_ = nullptr;
   QWebEngineView* chapterView_ = nullptr;
+  TickerDriver* infoTicker_ = nullptr;    // inside InfoView
+  TickerDriver* readerTicker_ = nullptr;  // above the chapter panel
   QTimer chapterTipTimer_;
   QPixmap panelShownPicture_;
   QPixmap panelHiddenPicture_;
