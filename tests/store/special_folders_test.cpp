@@ -15,29 +15,6 @@
 
 namespace {
 
-// Records message boxes instead of showing them.
-class RecordingSeam final : public DesktopSeam {
- public:
-  struct Message {
-    GbkText text, title;
-    MessageIcon icon;
-  };
-  void ShowMessage(const GbkText& text, const GbkText& title, MessageIcon icon) override {
-    std::lock_guard lock(mutex_);
-    messages_.push_back({text, title, icon});
-  }
-  void OpenUrl(const GbkText&) override {}
-  void EndProgram(int) override {}
-  std::vector<Message> Messages() {
-    std::lock_guard lock(mutex_);
-    return messages_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::vector<Message> messages_;
-};
-
 class SpecialFoldersTest : public StoreTest {
  protected:
   void SetUp() override {
