@@ -133,11 +133,15 @@ class TestReaderWindow : public QObject {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
-  // Opens the chapter at `row` and waits until the view shows its page.
+  // Opens the chapter at `row` with a double click and waits until the view
+  // shows its page.
   bool ReadChapter(ReaderWindow& w, int row) {
-    w.form().ChapterListBox->setCurrentRow(row);
-    w.OpenSelectedChapter();
-    return WaitForChapter(w, row);
+    QListWidget* list = w.form().ChapterListBox;
+    list->scrollToItem(list->item(row));
+    const QPoint at = list->visualItemRect(list->item(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    return list->currentRow() == row && WaitForChapter(w, row);
   }
 
   // Opens the chapter at `row` and waits until the view has loaded its page.
@@ -533,6 +537,17 @@ class TestReaderWindow : public QObject {
       items.insert(list->item(i)->data(Qt::UserRole).toInt(), list->item(i)->text());
     QCOMPARE(items.value(kLongBookId), Q(book.title));
     QCOMPARE(items.value(777), U("别册"));
+  }
+
+  void aBookmarkThatCannotBeWrittenIsNotReportedAsSet() {
+    // A file where the bookmark folder should be.
+    QFile blocker(fixture_->HomeDir() + "/Documents/tvmarks");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    w.ReaderMenu().findChild<QAction*>("SetBookmarkAction")->trigger();
+    QCOMPARE(fixture_->seam().Messages().size(), size_t(1));
+    QCOMPARE(fixture_->seam().Messages().back().text, U("设置书签失败!"));
   }
 
   void closingStopsTheTrackedJobAndTheWindowGoes() {
