@@ -294,6 +294,24 @@ class TestReaderWindow : public QObject {
     RunScript(view, "ChangeFont('fonts_mesne'); SetColor(0); 1");
   }
 
+  void theBlogLinkOpensInTheBrowser() {
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    QWebEngineView* view = w.form().ChapterView;
+    QVERIFY(ReadChapterLoaded(w, 0));
+    const QVariantList box =
+        RunScript(view,
+                  "var r = document.querySelector('#guild a').getBoundingClientRect();"
+                  "[r.left + r.width / 2, r.top + r.height / 2]")
+            .toList();
+    QCOMPARE(box.size(), 2);
+    const QPoint link(box[0].toInt(), box[1].toInt());
+    QTest::mouseClick(view->focusProxy(), Qt::LeftButton, {}, link);
+    QVERIFY(WaitFor([&] { return !fixture_->seam().Urls().isEmpty(); }, 5000));
+    // The browser gets the address as the page resolved it (with its "/").
+    QCOMPARE(fixture_->seam().Urls(), QStringList({Q(Shared().NoticeBaseUrl.Get()) + "/"}));
+    QVERIFY(view->url().isLocalFile());
+  }
+
   void aHostileChapterRunsNothingAndReadsNoLocalFile() {
     ReaderWindow& w = OpenLoaded(sample_site::kHostileBookId);
     QWebEngineView* view = w.form().ChapterView;
@@ -488,6 +506,25 @@ class TestReaderWindow : public QObject {
     QTest::mouseRelease(f.PanelToggleBox, Qt::LeftButton, {}, QPoint(4, 4));
     QVERIFY(!ReaderWindow::PanelHidden());
     QCOMPARE(f.PanelToggleBox->pixmap().toImage(), shown);
+  }
+
+  void aReaderOpenedWithThePanelHiddenShowsTheFormsPicture() {
+    const QImage shown = PanelPicture(PanelPictureKind::kPanelShown).toImage();
+    {
+      ReaderWindow& w = OpenLoaded(kLongBookId);
+      w.form().ReadingView->show();
+      w.TogglePanel();
+      QVERIFY(ReaderWindow::PanelHidden());
+      Close(reader_);
+    }
+    ReaderWindow& w = OpenLoaded(kLongBookId);
+    QCOMPARE(w.form().ChapterPanel->x(), w.width() + 17);
+    QCOMPARE(w.form().PanelToggleBox->pixmap().toImage(), shown);
+    // The first click brings the panel back.
+    w.form().ReadingView->show();
+    QTest::mouseRelease(w.form().PanelToggleBox, Qt::LeftButton, {}, QPoint(4, 4));
+    QVERIFY(!ReaderWindow::PanelHidden());
+    QCOMPARE(w.form().ChapterPanel->x(), w.width() - 245 + 19);
   }
 
   void bookmarkIsSetShownReopenedAndListed() {
