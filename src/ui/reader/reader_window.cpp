@@ -82,6 +82,7 @@ void ReaderWindow::ApplyInitialState() {
         "QPushButton { text-align: left; padding-left: 4px; border: none; color: #1f5fa8; }");
     button->setCursor(Qt::PointingHandCursor);
   }
+  chapterTipTimer_.setObjectName(QString::fromUtf8("时钟1"));  // ChapterTipTimer, stopped
   ui_->ChapterListBox->setMouseTracking(true);
   ui_->ChapterListBox->viewport()->installEventFilter(this);
 }
