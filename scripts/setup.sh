@@ -8,7 +8,7 @@ TAVELIN_BUILD="${TAVELIN_BUILD:-$TAVELIN_ROOT/build}"
 
 TAVELIN_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-webengine-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev
+  qt6-base-dev qt6-webengine-dev qt6-tools-dev qt6-tools-dev-tools libgl-dev libxcb1-dev
   libcurl4-openssl-dev ca-certificates libboost-regex-dev libpugixml-dev
   libcpp-httplib-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev

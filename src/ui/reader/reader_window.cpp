@@ -11,6 +11,7 @@
 #include "app/text_convert.h"
 #include "app/widgets/click_label.h"
 #include "notices/outside_links.h"
+#include "notices/widgets/about_window.h"
 #include "notices/ticker_cycle.h"
 #include "notices/widgets/ticker_driver.h"
 #include "scrape/gbk_literal.h"
@@ -99,8 +100,7 @@ void ReaderWindow::BuildReaderMenu() {
       {"PrevChapterAction", "上一章"_gbk, [this] { StepChapter(-1); }},
       {"NextChapterAction", "下一章"_gbk, [this] { StepChapter(+1); }},
       {"BackToInfoAction", "回简介"_gbk, [this] { ShowInfoView(); }},
-      // The about box is opened by its own window's code, found by this name.
-      {"AboutAction", "关于"_gbk, nullptr},
+      {"AboutAction", "关于"_gbk, [this] { ShowAboutWindow(this); }},
       {"BlogAction", "Tavelin博客"_gbk, [] { OpenBlog(Shared().NoticeBaseUrl.Get()); }},
   };
   for (const Item& item : items) {
