@@ -1,7 +1,6 @@
 #include "scrape/html_sanitizer.h"
 
 #include <array>
-#include <vector>
 
 namespace {
 
@@ -48,15 +47,27 @@ size_t CharLength(std::string_view text, size_t at) {
 // quote for instance); without it every decoder sees the same characters.
 // Dropping it changes no other character boundary, since its next byte
 // starts a character in any case.
+bool IsLoneLead(std::string_view text, size_t at, size_t length) {
+  return length == 1 && IsLead(text[at]) &&
+         (at + 1 >= text.size() || static_cast<unsigned char>(text[at + 1]) < 0x80);
+}
+
+bool HasLoneLeadBytes(std::string_view text) {
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = CharLength(text, i);
+    if (IsLoneLead(text, i, length)) return true;
+    i += length;
+  }
+  return false;
+}
+
 GbkText DropLoneLeadBytes(std::string_view text) {
   GbkText out;
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
     const size_t length = CharLength(text, i);
-    const bool lone = length == 1 && IsLead(text[i]) &&
-                      (i + 1 >= text.size() || static_cast<unsigned char>(text[i + 1]) < 0x80);
-    if (!lone) out.append(text.substr(i, length));
+    if (!IsLoneLead(text, i, length)) out.append(text.substr(i, length));
     i += length;
   }
   return out;
@@ -105,15 +116,17 @@ struct Tag {
   bool endTag = false;
   size_t end = 0;  // one past its ">"
   std::string_view name;
-  std::vector<Attribute> attributes;
 };
 
 // Reads the tag that starts with the "<" at `at` (followed by a letter, or by
 // "/" and a letter) as the browser's tokenizer does: the name runs to white
 // space, "/" or ">"; an attribute name to white space, "/", ">" or "=" (an
 // "=" in first place belongs to the name); a value is quoted with either
-// quote or runs unquoted to white space or ">".
-Tag ReadTag(std::string_view text, size_t at) {
+// quote or runs unquoted to white space or ">". Each attribute is handed to
+// `onAttribute` as it is read, so that a tag of any length costs no memory
+// beyond what the caller keeps.
+template <typename OnAttribute>
+Tag ReadTag(std::string_view text, size_t at, OnAttribute&& onAttribute) {
   Tag tag;
   size_t p = at + 1;
   if (text[p] == '/') {
@@ -165,7 +178,7 @@ Tag ReadTag(std::string_view text, size_t at) {
       }
       attribute.end = p;
     }
-    tag.attributes.push_back(attribute);
+    onAttribute(attribute);
   }
 }
 
@@ -324,19 +337,22 @@ class Sanitizer {
   }
 
   void TagAt() {
-    const Tag tag = ReadTag(text_, i_);
+    const Tag tag = ReadTag(text_, i_, [](const Attribute&) {});
     if (!tag.terminated) return DropRest();
     if (IsRemovedWithContent(tag.name)) {
       if (tag.endTag) return Remove(tag.end);
       return Remove(EndOfElement(tag.name, tag.end));
     }
     if (IsRemovedTag(tag.name)) return Remove(tag.end);
+    // A tag that stays is read a second time, now writing it out without its
+    // dangerous attributes (reading twice costs less than keeping the
+    // attributes of a tag that may turn out unterminated).
     size_t copied = i_;
-    for (const Attribute& attribute : tag.attributes) {
-      if (!IsDangerousAttribute(attribute)) continue;
+    ReadTag(text_, i_, [&](const Attribute& attribute) {
+      if (!IsDangerousAttribute(attribute)) return;
       out_.append(text_.substr(copied, attribute.start - copied));
       copied = attribute.end;
-    }
+    });
     out_.append(text_.substr(copied, tag.end - copied));
     i_ = tag.end;
   }
@@ -352,7 +368,7 @@ class Sanitizer {
       if (after < text_.size() && !IsHtmlSpace(text_[after]) && text_[after] != '/' &&
           text_[after] != '>')
         continue;
-      const Tag end = ReadTag(text_, p);
+      const Tag end = ReadTag(text_, p, [](const Attribute&) {});
       return end.terminated ? end.end : text_.size();
     }
     return text_.size();
@@ -390,6 +406,7 @@ class Sanitizer {
 }  // namespace
 
 GbkText SanitizeChapterHtml(std::string_view html) {
+  if (!HasLoneLeadBytes(html)) return Sanitizer(html).Run();
   const GbkText text = DropLoneLeadBytes(html);
   return Sanitizer(text).Run();
 }
