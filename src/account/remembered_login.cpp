@@ -7,7 +7,7 @@
 
 #include "store/ini_file.h"
 #include "store/local_files.h"
-#include "store/special_folders.h"
+#include "store/known_folders.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "scrape/charset.h"
 #include "site_facts.h"
 #include "site_fixture.h"
-#include "store/special_folders.h"
+#include "store/known_folders.h"
 #include "ui/main/main_window.h"
 #include "ui_MainWindow.h"
 #include "ui_RegisterWindow.h"

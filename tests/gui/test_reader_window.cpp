@@ -31,7 +31,7 @@
 #include "site_facts.h"
 #include "site_fixture.h"
 #include "site_paths.h"
-#include "store/special_folders.h"
+#include "store/known_folders.h"
 #include "ui/main/main_window.h"
 #include "ui/reader/bookmark_scan.h"
 #include "ui/reader/hot_keys.h"

@@ -13,7 +13,7 @@
 #include "notices/widgets/ticker_driver.h"
 #include "scrape/gbk_literal.h"
 #include "store/local_files.h"
-#include "store/special_folders.h"
+#include "store/known_folders.h"
 #include "ui_MainWindow.h"
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(new Ui::MainWindow) {

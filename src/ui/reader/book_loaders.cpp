@@ -25,7 +25,7 @@
 #include "scrape/reading_page.h"
 #include "store/ini_file.h"
 #include "store/local_files.h"
-#include "store/special_folders.h"
+#include "store/known_folders.h"
 #include "ui/reader/reader_loads.h"
 #include "ui/reader/reader_window.h"
 #include "ui_ReaderWindow.h"

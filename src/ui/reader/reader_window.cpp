@@ -16,7 +16,7 @@
 #include "notices/widgets/ticker_driver.h"
 #include "scrape/gbk_literal.h"
 #include "store/local_files.h"
-#include "store/special_folders.h"
+#include "store/known_folders.h"
 #include "ui/reader/hot_keys.h"
 #include "ui/reader/panel_pictures.h"
 #include "ui/reader/reader_loads.h"

@@ -10,7 +10,7 @@
 #include "app/services/desktop_seam.h"
 #include "app/services/shared_state.h"
 #include "app/text_convert.h"
-#include "store/special_folders.h"
+#include "store/known_folders.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "store/special_folders.h"
+#include "store/known_folders.h"
 
 #include <gtest/gtest.h>
 
