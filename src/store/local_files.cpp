@@ -108,6 +108,16 @@ bool CreateFolder(std::string_view path, unsigned mode) {
   return errno == EEXIST && ::stat(cpath->c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool CreateFolderPath(std::string_view path, unsigned mode) {
+  if (path.empty()) return false;
+  // Each level from the top down; existing levels are passed over.
+  for (size_t slash = path.find('/', 1); slash != std::string_view::npos;
+       slash = path.find('/', slash + 1)) {
+    CreateFolder(path.substr(0, slash), mode);
+  }
+  return CreateFolder(path, mode);
+}
+
 bool DeleteFolderTree(std::string_view path) {
   while (!path.empty() && (path.front() == ' ' || path.front() == '\t')) path.remove_prefix(1);
   auto cpath = CPath(path);

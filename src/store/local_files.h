@@ -37,6 +37,11 @@ bool FileExists(std::string_view path);
 // example when the parent is missing. An existing folder's mode is not changed.
 bool CreateFolder(std::string_view path, unsigned mode = 0777);
 
+// Creates the folder and every missing folder above it, each with `mode`
+// (less the umask). True when the folder exists afterwards. For places whose
+// parents a fresh account may not have yet (~/.local/share).
+bool CreateFolderPath(std::string_view path, unsigned mode = 0777);
+
 // Deletes a folder with everything in it, depth first. Leading blanks of the
 // path are skipped. Refused (false, nothing touched): an empty path, a path
 // whose last part is "." or "..", a path that resolves to the root "/", and a

@@ -23,10 +23,10 @@ SiteFixture::SiteFixture() : site_(std::make_unique<sample_site::SampleSite>()) 
   setenv("XDG_CONFIG_HOME", (home + "/config").constData(), 1);
   setenv("XDG_DATA_HOME", (home + "/data").constData(), 1);
   setenv("XDG_CACHE_HOME", (home + "/cache").constData(), 1);
-  setenv("APPDATA", (home + "/appdata").constData(), 1);
+  // The reader makes the reading-page folder and its missing parents itself.
+  setenv("APPDATA", (home + "/appdata/Roaming").constData(), 1);
   setenv("XDG_DOCUMENTS_DIR", (home + "/Documents").constData(), 1);
   QDir().mkpath(home_.path() + "/Documents");
-  QDir().mkpath(home_.path() + "/appdata");
 
   site_->Start(0);
   const std::string base = site_->BaseUrl();

@@ -358,7 +358,7 @@ class TestMainWindow : public QObject {
   void closingEndsTheProgramAndRemovesTheReadingPages() {
     MainWindow& w = StartWindow();
     QVERIFY(WaitIdle(w));
-    const QString cache = fixture_->HomeDir() + "/appdata/tavelin";
+    const QString cache = fixture_->HomeDir() + "/appdata/Roaming/tavelin";
     QVERIFY(QDir().mkpath(cache));
     QFile page(cache + "/1.html");
     QVERIFY(page.open(QIODevice::WriteOnly));

@@ -65,6 +65,19 @@ TEST_F(LocalFilesTest, CreateFolderMakesOneLevel) {
   ::umask(mask);
 }
 
+TEST_F(LocalFilesTest, CreateFolderPathMakesTheMissingParents) {
+  const mode_t mask = ::umask(022);
+  const std::string deep = root_ + "/fresh/.local/share/tavelin";
+  EXPECT_TRUE(CreateFolderPath(deep, 0700));
+  EXPECT_TRUE(fs::is_directory(deep));
+  EXPECT_EQ(ModeOf(deep), 0700u);
+  EXPECT_TRUE(CreateFolderPath(deep + "/", 0700)) << "a trailing slash and an existing folder";
+  WriteFile(root_ + "/plain", "x");
+  EXPECT_FALSE(CreateFolderPath(root_ + "/plain/below"));
+  EXPECT_FALSE(CreateFolderPath(""));
+  ::umask(mask);
+}
+
 TEST_F(LocalFilesTest, DeleteFolderTreeRemovesEverythingButNeverFollowsLinks) {
   const std::string cache = root_ + "/data/tavelin";
   fs::create_directories(cache + "/sub/deeper");

@@ -33,7 +33,9 @@ ReaderWindow::ReaderWindow(QWidget* mainWindow)
   ConnectHandlers();
 
   // The creation steps.
-  CreateFolder(ChapterCacheDir());
+  // The reading pages are the user's own: private, and their folder made with
+  // any missing parents (a fresh account may have no ~/.local/share yet).
+  CreateFolderPath(ChapterCacheDir(), 0700);
   const GbkText notices = Shared().NoticeBaseUrl.Get();
   infoTicker_->LoadTexts(notices);
   readerTicker_->LoadTexts(notices);
