@@ -47,3 +47,15 @@ if(EXISTS ${TAVELIN_SOURCE_DIR}/assets)
   add_custom_command(TARGET tavelin POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${TAVELIN_SOURCE_DIR}/assets ${CMAKE_BINARY_DIR}/assets)
 endif()
+
+# Installation: the program, its reading assets (found beside the program as
+# <prefix>/share/tavelin/assets), a desktop entry and an icon.
+include(GNUInstallDirs)
+install(TARGETS tavelin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(DIRECTORY ${TAVELIN_SOURCE_DIR}/assets/
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/tavelin/assets
+        PATTERN "tavelin.desktop" EXCLUDE)
+install(FILES ${TAVELIN_SOURCE_DIR}/assets/tavelin.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${TAVELIN_SOURCE_DIR}/assets/icons/tavelin.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFont>
-#include <QFontDatabase>
+#include <QFile>
+#include <QIcon>
 
 #include <unistd.h>
 
@@ -45,6 +45,14 @@ int RunReader(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("tavelin");
   QApplication::setApplicationVersion("0.9.3");
+  const std::string exeDir = ExecutableDir(argv[0]);
+  for (const std::string& icon : {exeDir + "/assets/icons/tavelin.png",
+                                  exeDir + "/../share/tavelin/assets/icons/tavelin.png"}) {
+    if (QFile::exists(QString::fromStdString(icon))) {
+      QApplication::setWindowIcon(QIcon(QString::fromStdString(icon)));
+      break;
+    }
+  }
 
   if (options->demo) {
     const std::string url = StartDemoSite();
@@ -54,7 +62,7 @@ int RunReader(int argc, char** argv) {
     }
     options->siteUrl = options->noticeUrl = url;
   }
-  if (options->assetUrl.empty()) options->assetUrl = DefaultAssetUrl(ExecutableDir(argv[0]));
+  if (options->assetUrl.empty()) options->assetUrl = DefaultAssetUrl(exeDir);
   Shared().SiteBaseUrl.Set(options->siteUrl);
   Shared().NoticeBaseUrl.Set(options->noticeUrl);
   Shared().ReadingAssetBaseUrl.Set(options->assetUrl);
