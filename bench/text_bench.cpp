@@ -14,8 +14,13 @@ namespace {
 const GbkText& MixedText() {
   static const GbkText text = [] {
     std::mt19937 random(7);
-    const char* pieces[] = {"<div class=\"row\">", "</div>\r\n", "<a href=\"/book/1.html\">",
-                            "</a>", "&nbsp;", "chapter ", "<br />"};
+    const char* pieces[] = {"<div class=\"row\">",
+                            "</div>\r\n",
+                            "<a href=\"/book/1.html\">",
+                            "</a>",
+                            "&nbsp;",
+                            "chapter ",
+                            "<br />"};
     GbkText t;
     while (t.size() < (1u << 20)) {
       if (random() % 3 == 0) {

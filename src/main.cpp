@@ -1,3 +1,5 @@
 #include "app/reader_app.h"
 
-int main(int argc, char** argv) { return RunReader(argc, argv); }
+int main(int argc, char** argv) {
+  return RunReader(argc, argv);
+}

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "store/ini_file.h"
-#include "store/local_files.h"
 #include "store/known_folders.h"
+#include "store/local_files.h"
 
 namespace {
 

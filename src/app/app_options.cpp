@@ -54,13 +54,20 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& args, 
       return std::nullopt;
     }
     bool ok = true;
-    if (arg == "--demo") options.demo = true;
-    else if (arg == "--site-url") ok = value(&options.siteUrl);
-    else if (arg == "--notice-url") ok = value(&options.noticeUrl);
-    else if (arg == "--asset-url") ok = value(&options.assetUrl);
-    else if (arg.rfind("-", 0) != 0) ok = false;
-    else if (arg.rfind("-platform", 0) == 0 || arg.rfind("-style", 0) == 0) ++i;  // Qt's own
-    else ok = false;
+    if (arg == "--demo")
+      options.demo = true;
+    else if (arg == "--site-url")
+      ok = value(&options.siteUrl);
+    else if (arg == "--notice-url")
+      ok = value(&options.noticeUrl);
+    else if (arg == "--asset-url")
+      ok = value(&options.assetUrl);
+    else if (arg.rfind("-", 0) != 0)
+      ok = false;
+    else if (arg.rfind("-platform", 0) == 0 || arg.rfind("-style", 0) == 0)
+      ++i;  // Qt's own
+    else
+      ok = false;
     if (!ok) {
       std::fprintf(stderr, "tavelin: bad argument '%s' (see --help)\n", arg.c_str());
       *exitCode = 2;
@@ -81,8 +88,9 @@ std::optional<AppOptions> ParseAppOptions(const std::vector<std::string>& args, 
 std::string DefaultAssetUrl(const std::string& executableDir) {
   namespace fs = std::filesystem;
   // Built tree: <build>/assets; installed: <prefix>/share/tavelin/assets.
-  for (const fs::path& candidate : {fs::path(executableDir) / "assets",
-                                    fs::path(executableDir) / ".." / "share" / "tavelin" / "assets"}) {
+  for (const fs::path& candidate :
+       {fs::path(executableDir) / "assets",
+        fs::path(executableDir) / ".." / "share" / "tavelin" / "assets"}) {
     std::error_code error;
     if (fs::is_directory(candidate, error)) {
       return "file://" + fs::weakly_canonical(candidate, error).string();

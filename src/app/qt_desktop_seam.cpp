@@ -18,9 +18,15 @@ void QtDesktopSeam::ShowMessage(const GbkText& text, const GbkText& title, Messa
     box.setText(ToQt(text));
     box.setWindowTitle(ToQt(title.empty() ? Shared().ProgramCaption.Get() : title));
     switch (icon) {
-      case MessageIcon::kNone: box.setIcon(QMessageBox::NoIcon); break;
-      case MessageIcon::kInformation: box.setIcon(QMessageBox::Information); break;
-      case MessageIcon::kError: box.setIcon(QMessageBox::Critical); break;
+      case MessageIcon::kNone:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+      case MessageIcon::kInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+      case MessageIcon::kError:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();

@@ -14,13 +14,20 @@ void OnWindowThread(const QPointer<QObject>& window, const std::function<void()>
   // Queued to the application object, which outlives every window, and
   // checked there: the window may be destroyed while the call waits.
   QMetaObject::invokeMethod(
-      app, [&] { if (target) write(); }, Qt::BlockingQueuedConnection);
+      app,
+      [&] {
+        if (target) write();
+      },
+      Qt::BlockingQueuedConnection);
 }
 
 void PostToWindowThread(const QPointer<QObject>& window, std::function<void()> write) {
   QCoreApplication* app = QCoreApplication::instance();
   if (!app || window.isNull()) return;
   QMetaObject::invokeMethod(
-      app, [target = window, write = std::move(write)] { if (target) write(); },
+      app,
+      [target = window, write = std::move(write)] {
+        if (target) write();
+      },
       Qt::QueuedConnection);
 }

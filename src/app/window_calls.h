@@ -25,7 +25,8 @@ void OnWindowThread(const QPointer<QObject>& window, const std::function<void()>
 void PostToWindowThread(const QPointer<QObject>& window, std::function<void()> write);
 
 template <typename T>
-T ReadOnWindowThread(const QPointer<QObject>& window, const std::function<T()>& read, T fallback = T()) {
+T ReadOnWindowThread(const QPointer<QObject>& window, const std::function<T()>& read,
+                     T fallback = T()) {
   T result = std::move(fallback);
   OnWindowThread(window, [&] { result = read(); });
   return result;

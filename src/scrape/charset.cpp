@@ -11,13 +11,18 @@ namespace {
 size_t Utf8SequenceLength(std::string_view rest) {
   const unsigned char b = rest.front();
   size_t n = 1;
-  if (b >= 0xF0 && b <= 0xF4) n = 4;
-  else if (b >= 0xE0 && b <= 0xEF) n = 3;
-  else if (b >= 0xC2 && b <= 0xDF) n = 2;
+  if (b >= 0xF0 && b <= 0xF4)
+    n = 4;
+  else if (b >= 0xE0 && b <= 0xEF)
+    n = 3;
+  else if (b >= 0xC2 && b <= 0xDF)
+    n = 2;
   return std::min(n, rest.size());
 }
 
-size_t OneByte(std::string_view) { return 1; }
+size_t OneByte(std::string_view) {
+  return 1;
+}
 
 // One iconv conversion. Where a sequence cannot be converted, `replacement`
 // is written and `skip` tells how many input bytes to pass over.

@@ -9,11 +9,21 @@
 
 namespace {
 
-constexpr bool IsLead(unsigned char b) { return b >= 0x80; }
-constexpr bool IsUpper(unsigned char b) { return b >= 'A' && b <= 'Z'; }
-constexpr bool IsLower(unsigned char b) { return b >= 'a' && b <= 'z'; }
-constexpr bool IsLetter(unsigned char b) { return IsUpper(b) || IsLower(b); }
-constexpr unsigned char Fold(unsigned char b) { return IsUpper(b) ? b + ('a' - 'A') : b; }
+constexpr bool IsLead(unsigned char b) {
+  return b >= 0x80;
+}
+constexpr bool IsUpper(unsigned char b) {
+  return b >= 'A' && b <= 'Z';
+}
+constexpr bool IsLower(unsigned char b) {
+  return b >= 'a' && b <= 'z';
+}
+constexpr bool IsLetter(unsigned char b) {
+  return IsUpper(b) || IsLower(b);
+}
+constexpr unsigned char Fold(unsigned char b) {
+  return IsUpper(b) ? b + ('a' - 'A') : b;
+}
 
 // Whether `sought` equals the bytes of `text` at `at` (which must leave room).
 // Latin letters of single-byte characters are folded when ignoring case;
@@ -122,7 +132,9 @@ GbkText ChangeCase(std::string_view text, bool upper) {
 
 }  // namespace
 
-int TextLength(std::string_view text) { return static_cast<int>(text.size()); }
+int TextLength(std::string_view text) {
+  return static_cast<int>(text.size());
+}
 
 int FindText(std::string_view text, std::string_view sought, int start, bool ignoreCase) {
   const size_t from = start <= 1 ? 0 : static_cast<size_t>(start) - 1;
@@ -164,13 +176,12 @@ GbkText TextRight(std::string_view text, long long count) {
 
 GbkText TextMid(std::string_view text, long long position, long long count) {
   if (position < 1 || count <= 0 || position > static_cast<long long>(text.size())) return {};
-  return GbkText(text.substr(static_cast<size_t>(position - 1), static_cast<size_t>(std::min<long long>(
-                                                                     count, text.size()))));
+  return GbkText(text.substr(static_cast<size_t>(position - 1),
+                             static_cast<size_t>(std::min<long long>(count, text.size()))));
 }
 
-GbkText ReplaceSubtext(std::string_view text, std::string_view sought,
-                       std::string_view replacement, int start, int maxReplacements,
-                       bool caseSensitive) {
+GbkText ReplaceSubtext(std::string_view text, std::string_view sought, std::string_view replacement,
+                       int start, int maxReplacements, bool caseSensitive) {
   if (text.empty() || sought.empty()) return GbkText(text);
   const size_t from = start <= 1 ? 0 : static_cast<size_t>(start) - 1;
   if (from >= text.size() || maxReplacements == 0) return GbkText(text);
@@ -240,8 +251,12 @@ int CompareText(std::string_view a, std::string_view b, bool caseSensitive) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-GbkText UpperCase(std::string_view text) { return ChangeCase(text, true); }
-GbkText LowerCase(std::string_view text) { return ChangeCase(text, false); }
+GbkText UpperCase(std::string_view text) {
+  return ChangeCase(text, true);
+}
+GbkText LowerCase(std::string_view text) {
+  return ChangeCase(text, false);
+}
 
 double TextToNumber(std::string_view text) {
   // Full-width forms (GBK 0xA3 row): digits A3B0-A3B9, + A3AB, - A3AD, . A3AE.
@@ -252,11 +267,16 @@ double TextToNumber(std::string_view text) {
     if (IsLead(b)) {
       if (i + 1 < text.size() && b == 0xA3) {
         const unsigned char t = text[i + 1];
-        if (t >= 0xB0 && t <= 0xB9) ascii.push_back(static_cast<char>('0' + (t - 0xB0)));
-        else if (t == 0xAB) ascii.push_back('+');
-        else if (t == 0xAD) ascii.push_back('-');
-        else if (t == 0xAE) ascii.push_back('.');
-        else break;
+        if (t >= 0xB0 && t <= 0xB9)
+          ascii.push_back(static_cast<char>('0' + (t - 0xB0)));
+        else if (t == 0xAB)
+          ascii.push_back('+');
+        else if (t == 0xAD)
+          ascii.push_back('-');
+        else if (t == 0xAE)
+          ascii.push_back('.');
+        else
+          break;
       } else {
         break;
       }
@@ -301,7 +321,9 @@ int TextToInteger(std::string_view text) {
   return static_cast<int>(v);
 }
 
-GbkText NumberToText(long long number) { return std::to_string(number); }
+GbkText NumberToText(long long number) {
+  return std::to_string(number);
+}
 
 GbkText BytesToText(std::string_view bytes) {
   const size_t zero = bytes.find('\0');

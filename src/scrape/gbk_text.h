@@ -52,8 +52,8 @@ GbkText TextMid(std::string_view text, long long position, long long count);
 // With `caseSensitive` false, Latin letters match without regard to case.
 // An empty text or empty `sought` returns the text unchanged.
 GbkText ReplaceSubtext(std::string_view text, std::string_view sought,
-                       std::string_view replacement = {}, int start = 1,
-                       int maxReplacements = -1, bool caseSensitive = false);
+                       std::string_view replacement = {}, int start = 1, int maxReplacements = -1,
+                       bool caseSensitive = false);
 
 // Removes `length` bytes at `position` (below 1 counts as 1, beyond the end as
 // the end; none when length <= 0) and inserts `replacement` there.

@@ -1,7 +1,7 @@
 #include "scrape/markers.h"
 
-GbkText TextBetween(std::string_view text, std::string_view startMarker,
-                    std::string_view endMarker, bool caseSensitive, BetweenMode mode) {
+GbkText TextBetween(std::string_view text, std::string_view startMarker, std::string_view endMarker,
+                    bool caseSensitive, BetweenMode mode) {
   const int s = FindText(text, startMarker, 1, !caseSensitive);
   // The end marker is searched from where the start marker begins, not after it.
   const int e = FindText(text, endMarker, s == -1 ? 1 : s, !caseSensitive);

@@ -41,7 +41,9 @@ SiteFixture::~SiteFixture() {
   SetDesktopSeam(nullptr);
 }
 
-QString SiteFixture::BaseUrl() const { return QString::fromStdString(site_->BaseUrl()); }
+QString SiteFixture::BaseUrl() const {
+  return QString::fromStdString(site_->BaseUrl());
+}
 
 QStringList SiteFixture::RequestedPaths() const {
   QStringList paths;
@@ -53,7 +55,9 @@ QStringList SiteFixture::RequestedPaths() const {
   return paths;
 }
 
-void SiteFixture::ClearRequestLog() { site_->ClearRequestLog(); }
+void SiteFixture::ClearRequestLog() {
+  site_->ClearRequestLog();
+}
 
 void SiteFixture::UseDeadSite() {
   // A port that was free a moment ago and has nothing listening now.

@@ -21,13 +21,17 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
 
 bool Idle(MainWindow& w) {
   return w.form().SearchButton->isEnabled() && w.form().LoadingPanel->isHidden();
 }
 
-int Rows(MainWindow& w) { return w.form().BookListView->topLevelItemCount(); }
+int Rows(MainWindow& w) {
+  return w.form().BookListView->topLevelItemCount();
+}
 
 bool PairsHold(MainWindow& w) {
   auto& f = w.form();
@@ -45,7 +49,9 @@ const ListLabel& LabelFor(const char* path) {
   return MainWindow::ListLabels().front();
 }
 
-void Release(QWidget* label) { QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(4, 4)); }
+void Release(QWidget* label) {
+  QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(4, 4));
+}
 
 }  // namespace
 
@@ -118,7 +124,8 @@ class TestMainWindow : public QObject {
       QCOMPARE(ToQt(Shared().BrowseMode.Get()), label.category ? U("分类阅读") : U("排行阅读"));
     }
     int red = 0;
-    for (const ListLabel& label : MainWindow::ListLabels()) red += w.Label(label)->TextColor() == 255;
+    for (const ListLabel& label : MainWindow::ListLabels())
+      red += w.Label(label)->TextColor() == 255;
     QCOMPARE(red, 1);
   }
 
@@ -142,8 +149,7 @@ class TestMainWindow : public QObject {
     fixture_->ClearRequestLog();
     Release(w.form().LastPageLabel);
     QVERIFY(WaitIdle(w));
-    QCOMPARE(ListRequests(),
-             QStringList{QString("/book/toplastupdate/%1.html").arg(pages)});
+    QCOMPARE(ListRequests(), QStringList{QString("/book/toplastupdate/%1.html").arg(pages)});
     QCOMPARE(Shared().CurrentPage.load(), pages);
 
     Release(w.form().NextPageLabel);
@@ -178,7 +184,8 @@ class TestMainWindow : public QObject {
     QCOMPARE(int(messages.size()), 5);
     QCOMPARE(messages[0].text, U("现在不能输入,请搜索书籍后再选择跳转的页数"));
     QCOMPARE(messages[1].text, U("现在不能输入,请搜索书籍后再选择跳转的页数"));
-    for (int i = 2; i < 5; ++i) QCOMPARE(messages[i].text, U("现在不能对页数进行操作,请搜索书籍后重试!"));
+    for (int i = 2; i < 5; ++i)
+      QCOMPARE(messages[i].text, U("现在不能对页数进行操作,请搜索书籍后重试!"));
     QTest::qWait(50);
     QVERIFY(ListRequests().isEmpty());
   }
@@ -210,12 +217,13 @@ class TestMainWindow : public QObject {
     QCOMPARE(fixture_->seam().Messages().back().text, U("请输入正确的数据!"));
     QCOMPARE(fixture_->seam().Messages().back().title, QString());
     QCOMPARE(Rows(w), rowsBefore);
-    for (const ListLabel& label : MainWindow::ListLabels()) QCOMPARE(w.Label(label)->TextColor(), 0);
+    for (const ListLabel& label : MainWindow::ListLabels())
+      QCOMPARE(w.Label(label)->TextColor(), 0);
 
     // A title that matches one book: its information page, one row, no counter.
     fixture_->ClearRequestLog();
-    w.form().KeywordEdit->setText(QString::fromUtf8(sample_site::kTitleKeyword.data(),
-                                                    sample_site::kTitleKeyword.size()));
+    w.form().KeywordEdit->setText(
+        QString::fromUtf8(sample_site::kTitleKeyword.data(), sample_site::kTitleKeyword.size()));
     w.form().TitleRadio->setChecked(true);
     QTest::mouseClick(w.form().SearchButton, Qt::LeftButton);
     QVERIFY(WaitIdle(w));
@@ -233,8 +241,8 @@ class TestMainWindow : public QObject {
     // An author search with many results: a result list with its counter.
     fixture_->ClearRequestLog();
     w.form().AuthorRadio->setChecked(true);
-    w.form().KeywordEdit->setText(QString::fromUtf8(sample_site::kAuthorKeyword.data(),
-                                                    sample_site::kAuthorKeyword.size()));
+    w.form().KeywordEdit->setText(
+        QString::fromUtf8(sample_site::kAuthorKeyword.data(), sample_site::kAuthorKeyword.size()));
     QTest::mouseClick(w.form().SearchButton, Qt::LeftButton);
     QVERIFY(WaitIdle(w));
     QVERIFY(ListRequests().value(0).startsWith(

@@ -21,7 +21,9 @@
 
 namespace {
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+QString U(const char* utf8) {
+  return QString::fromUtf8(utf8);
+}
 
 void SetCurrentBook(int id) {
   Shared().CurrentBookId.Set(std::to_string(id));
@@ -48,9 +50,7 @@ class TestNoticeWindows : public QObject {
   std::unique_ptr<ReaderWindow> OpenReader() {
     SetCurrentBook(sample_site::kLongBookId);
     auto reader = std::make_unique<ReaderWindow>();
-    [&] {
-      QVERIFY(WaitFor([&] { return reader->TrackedJob().Finished(); }));
-    }();
+    [&] { QVERIFY(WaitFor([&] { return reader->TrackedJob().Finished(); })); }();
     return reader;
   }
 
@@ -92,8 +92,7 @@ class TestNoticeWindows : public QObject {
                                 Shared().JarDownloadUrl.Get()};
     for (int i = 0; i < 3; ++i) {
       fixture_->seam().Clear();
-      QTest::mouseClick(const_cast<QPushButton*>(buttons[i]), Qt::LeftButton,
-                        {}, QPoint(100, 40));
+      QTest::mouseClick(const_cast<QPushButton*>(buttons[i]), Qt::LeftButton, {}, QPoint(100, 40));
       QCOMPARE(fixture_->seam().Urls(), QStringList{ToQt(expected[i])});
       QVERIFY(fixture_->seam().Urls()[0].startsWith(base));
       QVERIFY(fixture_->seam().Urls()[0].length() > base.length());

@@ -34,17 +34,36 @@ TEST(FindText, PositionsStartsAndCase) {
       {"empty sought in a non-empty part", "abc", "", 2, false, 1},
       {"empty sought in an empty text", "", "", 1, false, -1},
       {"empty text", "", "a", 1, false, -1},
-      {"trail byte is never a match start", "\x81" "a", "a", 1, false, -1},
-      {"trail byte ignoring case", "\x81" "A", "a", 1, true, -1},
-      {"after a double-byte character", "\x81" "aa", "a", 1, false, 3},
+      {"trail byte is never a match start",
+       "\x81"
+       "a",
+       "a", 1, false, -1},
+      {"trail byte ignoring case",
+       "\x81"
+       "A",
+       "a", 1, true, -1},
+      {"after a double-byte character",
+       "\x81"
+       "aa",
+       "a", 1, false, 3},
       {"double-byte character found", "x" + kDou + "y", kDou, 1, false, 2},
       {"second half of one char and first of next", "\xB6\xB7\xB6\xB7", "\xB7\xB6", 1, false, -1},
-      {"start inside a character walks from there", "\xB6" "ab", "a", 2, false, 2},
+      {"start inside a character walks from there",
+       "\xB6"
+       "ab",
+       "a", 2, false, 2},
       {"lone lead byte at the end", "ab\xB6", "\xB6", 1, false, 3},
-      {"lone lead byte does not reach past the end", "ab\xB6", "\xB6" "c", 1, false, -1},
+      {"lone lead byte does not reach past the end", "ab\xB6",
+       "\xB6"
+       "c",
+       1, false, -1},
       {"marker of letters only, ignoring case", "<DIV>x", "div", 1, true, 2},
-      {"double-byte char in sought is exact when ignoring case", "\x81" "A", "\x81" "a", 1, true,
-       -1},
+      {"double-byte char in sought is exact when ignoring case",
+       "\x81"
+       "A",
+       "\x81"
+       "a",
+       1, true, -1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FindText(c.text, c.sought, c.start, c.ignoreCase), c.expected) << c.what;
@@ -98,7 +117,12 @@ TEST(ReplaceSubtext, OccurrencesStartCountAndCase) {
   EXPECT_EQ(ReplaceSubtext("aaa", "aa", "b", 1, -1, true), "ba") << "without overlap";
   EXPECT_EQ(ReplaceSubtext("xAx", "a", "b", 1, -1, true), "xAx");
   EXPECT_EQ(ReplaceSubtext("xAx", "a", "b", 1, -1, false), "xbx");
-  EXPECT_EQ(ReplaceSubtext("\x81" "a" "a", "a", "", 1, -1, true), "\x81" "a")
+  EXPECT_EQ(ReplaceSubtext("\x81"
+                           "a"
+                           "a",
+                           "a", "", 1, -1, true),
+            "\x81"
+            "a")
       << "a trail byte is not replaced";
   EXPECT_EQ(ReplaceSubtext("", "a", "b"), "");
   EXPECT_EQ(ReplaceSubtext("abc", "", "b"), "abc");
@@ -129,8 +153,14 @@ TEST(SplitText, Pieces) {
       {"separator only", ",", ",", -1, {""}},
       {"maximum drops the rest", "a,b,c", ",", 2, {"a", "b"}},
       {"multi-byte separator", "a; b; c", "; ", -1, {"a", "b", "c"}},
-      {"separator inside a double-byte character is not a cut", "\x81" ",x,y", ",", -1,
-       {"\x81" ",x", "y"}},
+      {"separator inside a double-byte character is not a cut",
+       "\x81"
+       ",x,y",
+       ",",
+       -1,
+       {"\x81"
+        ",x",
+        "y"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SplitText(c.text, c.separator, c.max), c.expected) << c.what;
@@ -139,7 +169,13 @@ TEST(SplitText, Pieces) {
 
 TEST(CaseAndCompare, LatinLettersOnly) {
   EXPECT_EQ(UpperCase("ab1" + kDou + "z"), "AB1" + kDou + "Z");
-  EXPECT_EQ(LowerCase("AB\x81" "A" "C"), "ab\x81" "A" "c") << "trail byte left alone";
+  EXPECT_EQ(LowerCase("AB\x81"
+                      "A"
+                      "C"),
+            "ab\x81"
+            "A"
+            "c")
+      << "trail byte left alone";
   EXPECT_EQ(CompareText("abc", "ABC", false), 0);
   EXPECT_NE(CompareText("abc", "ABC", true), 0);
   EXPECT_LT(CompareText("ab", "abc", true), 0);
@@ -162,7 +198,7 @@ TEST(TextToNumber, LeadingDecimalNumber) {
       {".5", 0.5},
       {"-", 0},
       {"0x10", 0},
-      {"\xA3\xB1\xA3\xB2", 12},          // full-width 1 2
+      {"\xA3\xB1\xA3\xB2", 12},                    // full-width 1 2
       {"\xA3\xAD\xA3\xB5\xA3\xAE\xA3\xB5", -5.5},  // full-width -5.5
       {"1234567.html", 1234567},
       {"1e999", 1.7976931348623157e308},
@@ -189,11 +225,16 @@ TEST(Charset, LiteralsAndDecoding) {
   EXPECT_EQ("斗"_gbk, kDou);
   EXPECT_EQ(&"斗"_gbk, &"斗"_gbk) << "a literal is converted once";
   EXPECT_EQ("最近更新"_gbk.size(), 8u);
-  EXPECT_EQ(GbkToUtf8("\xB6\xB7" "a"), "斗a");
+  EXPECT_EQ(GbkToUtf8("\xB6\xB7"
+                      "a"),
+            "斗a");
   EXPECT_EQ(Utf8ToGbk("ab"), "ab");
   EXPECT_EQ(Utf8ToGbk("\xF0\x9F\x98\x80x"), "?x") << "a character GBK lacks";
   EXPECT_EQ(GbkToUtf8("a\xB6"), "a\xEF\xBF\xBD") << "a lone lead byte at the end";
-  EXPECT_EQ(GbkToUtf8("\xFF" "a"), "\xEF\xBF\xBD" "a");
+  EXPECT_EQ(GbkToUtf8("\xFF"
+                      "a"),
+            "\xEF\xBF\xBD"
+            "a");
 }
 
 }  // namespace
@@ -212,8 +253,7 @@ int ReferenceFind(const GbkText& text, const GbkText& sought, int start, bool ig
     for (size_t j = 0; j < sought.size() && match; ++j) {
       const unsigned char s = sought[j], t = text[i + j];
       if (s >= 0x80) {
-        match = s == t && (j + 1 >= sought.size() ||
-                           sought[j + 1] == text[i + j + 1]);
+        match = s == t && (j + 1 >= sought.size() || sought[j + 1] == text[i + j + 1]);
         ++j;
       } else {
         match = ignoreCase ? fold(s) == fold(t) : s == t;

@@ -30,8 +30,12 @@ TEST(Job, RunsOnAnotherThreadAndSeesItsStopRequest) {
 
 TEST(Job, StopRequestsAreIndependent) {
   std::atomic<bool> release{false};
-  JobHandle a = StartJob([&] { while (!release) std::this_thread::yield(); });
-  JobHandle b = StartJob([&] { while (!release) std::this_thread::yield(); });
+  JobHandle a = StartJob([&] {
+    while (!release) std::this_thread::yield();
+  });
+  JobHandle b = StartJob([&] {
+    while (!release) std::this_thread::yield();
+  });
   a.RequestStop();
   EXPECT_TRUE(a.StopRequested());
   EXPECT_FALSE(b.StopRequested());

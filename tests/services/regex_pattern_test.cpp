@@ -32,7 +32,9 @@ TEST(RegexPattern, ReplaceAllIsLiteral) {
 }
 
 TEST(RegexPattern, GbkBytesAndInvalidPatterns) {
-  const GbkText text = "\xB6\xB7" "abc";
+  const GbkText text =
+      "\xB6\xB7"
+      "abc";
   EXPECT_EQ(RegexPattern("\xB6\xB7(a)").FindAll(text).at(0).Group(1), "a");
   RegexPattern broken("(unclosed");
   EXPECT_FALSE(broken.Valid());

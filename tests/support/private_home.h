@@ -79,12 +79,28 @@ class PrivateHomeTest : public ::testing::Test {
   std::string home_;  // root_ + "/home", the test's HOME
 
  private:
-  static constexpr const char* kVariables[] = {
-      "HOME",         "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME",     "XDG_DATA_DIRS",
-      "XDG_DOCUMENTS_DIR", "TMPDIR",     "TEMP",          "TMP",                "temp",
-      "APPDATA",      "LOCALAPPDATA",    "USERPROFILE",   "ALLUSERSPROFILE",    "SystemDrive",
-      "SYSTEMDRIVE",  "SystemRoot",      "SYSTEMROOT",    "ProgramFiles",       "PROGRAMFILES",
-      "CommonProgramFiles", "COMMONPROGRAMFILES"};
+  static constexpr const char* kVariables[] = {"HOME",
+                                               "XDG_CONFIG_HOME",
+                                               "XDG_DATA_HOME",
+                                               "XDG_CACHE_HOME",
+                                               "XDG_DATA_DIRS",
+                                               "XDG_DOCUMENTS_DIR",
+                                               "TMPDIR",
+                                               "TEMP",
+                                               "TMP",
+                                               "temp",
+                                               "APPDATA",
+                                               "LOCALAPPDATA",
+                                               "USERPROFILE",
+                                               "ALLUSERSPROFILE",
+                                               "SystemDrive",
+                                               "SYSTEMDRIVE",
+                                               "SystemRoot",
+                                               "SYSTEMROOT",
+                                               "ProgramFiles",
+                                               "PROGRAMFILES",
+                                               "CommonProgramFiles",
+                                               "COMMONPROGRAMFILES"};
   std::map<std::string, std::optional<std::string>> saved_;
 };
 

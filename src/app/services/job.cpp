@@ -22,7 +22,9 @@ void JobHandle::RequestStop() const {
   if (state_) state_->stopRequested.store(true);
 }
 
-bool JobHandle::StopRequested() const { return state_ && state_->stopRequested.load(); }
+bool JobHandle::StopRequested() const {
+  return state_ && state_->stopRequested.load();
+}
 
 bool JobHandle::Finished() const {
   if (!state_) return true;
@@ -56,4 +58,6 @@ JobHandle StartJob(std::function<void()> procedure) {
   return JobHandle(std::move(state));
 }
 
-bool StopRequested() { return currentJob && currentJob->stopRequested.load(); }
+bool StopRequested() {
+  return currentJob && currentJob->stopRequested.load();
+}

@@ -23,8 +23,10 @@ RegexMatch ToMatch(const boost::match_results<std::string_view::const_iterator>&
   match.whole.assign(m[0].first, m[0].second);
   match.groups.reserve(m.size() > 0 ? m.size() - 1 : 0);
   for (size_t i = 1; i < m.size(); ++i) {
-    if (m[i].matched) match.groups.emplace_back(m[i].first, m[i].second);
-    else match.groups.emplace_back();
+    if (m[i].matched)
+      match.groups.emplace_back(m[i].first, m[i].second);
+    else
+      match.groups.emplace_back();
   }
   return match;
 }
@@ -58,7 +60,9 @@ RegexPattern::~RegexPattern() = default;
 RegexPattern::RegexPattern(RegexPattern&&) noexcept = default;
 RegexPattern& RegexPattern::operator=(RegexPattern&&) noexcept = default;
 
-bool RegexPattern::Valid() const { return impl_ && impl_->valid; }
+bool RegexPattern::Valid() const {
+  return impl_ && impl_->valid;
+}
 
 std::vector<RegexMatch> RegexPattern::FindAll(std::string_view text) const {
   std::vector<RegexMatch> matches;

@@ -13,9 +13,9 @@
 #include "scrape/gbk_text.h"
 
 struct RegexMatch {
-  int position = -1;             // 1-based position of the whole match
-  GbkText whole;                 // the matched text
-  std::vector<GbkText> groups;   // groups 1..n ("" for a group that took no part)
+  int position = -1;            // 1-based position of the whole match
+  GbkText whole;                // the matched text
+  std::vector<GbkText> groups;  // groups 1..n ("" for a group that took no part)
 
   // Group n, counted from 1 (0 is the whole match); "" when there is none.
   const GbkText& Group(int n) const;

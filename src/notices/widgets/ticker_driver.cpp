@@ -34,8 +34,10 @@ void TickerDriver::Apply(const TickerActions& actions) {
   if (actions.top) label_->move(label_->x(), *actions.top);
   auto set = [](QTimer& timer, const std::optional<int>& period) {
     if (!period) return;
-    if (*period > 0) timer.start(*period);
-    else timer.stop();
+    if (*period > 0)
+      timer.start(*period);
+    else
+      timer.stop();
   };
   set(showTimer_, actions.showTimerMs);
   set(slideTimer_, actions.slideTimerMs);

@@ -92,7 +92,8 @@ class ListLoad final {
     bool current = false;
     Write([&](MainWindow&, Ui::MainWindow&) { current = true; });
     if (current)
-      Desktop().ShowMessage("对不起，两次搜索的间隔时间不得少于 30 秒!"_gbk, {}, MessageIcon::kNone);
+      Desktop().ShowMessage("对不起，两次搜索的间隔时间不得少于 30 秒!"_gbk, {},
+                            MessageIcon::kNone);
   }
 
   void ShowListPage(const GbkText& page, ListKind kind) const {

@@ -12,8 +12,8 @@
 #include "notices/ticker_cycle.h"
 #include "notices/widgets/ticker_driver.h"
 #include "scrape/gbk_literal.h"
-#include "store/local_files.h"
 #include "store/known_folders.h"
+#include "store/local_files.h"
 #include "ui_MainWindow.h"
 
 MainWindow::MainWindow(QWidget* parent) : QWidget(parent), ui_(new Ui::MainWindow) {
@@ -45,10 +45,10 @@ void MainWindow::ApplyInitialState() {
   for (int column = 0; column < 5; ++column)
     ui_->BookListView->header()->resizeSection(column, widths[column]);
   ui_->BookListView->viewport()->installEventFilter(this);
-  for (QWidget* hidden : {static_cast<QWidget*>(ui_->LoginPanel), static_cast<QWidget*>(ui_->MemberPanel),
-                          static_cast<QWidget*>(ui_->LoadingPanel),
-                          static_cast<QWidget*>(ui_->SearchFieldEdit),
-                          static_cast<QWidget*>(ui_->BookIdListView)})
+  for (QWidget* hidden :
+       {static_cast<QWidget*>(ui_->LoginPanel), static_cast<QWidget*>(ui_->MemberPanel),
+        static_cast<QWidget*>(ui_->LoadingPanel), static_cast<QWidget*>(ui_->SearchFieldEdit),
+        static_cast<QWidget*>(ui_->BookIdListView)})
     hidden->hide();
   ui_->LoadingPanel->setAutoFillBackground(true);
   ui_->LoadingPanel->raise();
@@ -75,7 +75,9 @@ void MainWindow::ConnectHandlers() {
           &MainWindow::OpenBookFromBookmark);
 }
 
-void MainWindow::StartStartupJobs() { ::StartStartupJobs(this); }
+void MainWindow::StartStartupJobs() {
+  ::StartStartupJobs(this);
+}
 
 void MainWindow::closeEvent(QCloseEvent* event) {
   // The about-to-be-destroyed handler: the reading pages go, and the program

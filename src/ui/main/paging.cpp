@@ -14,7 +14,9 @@ void ShowPagingMessage(const GbkText& text) {
   Desktop().ShowMessage(text, "Tavelin小说阅读器 V0.9.3 beta版"_gbk, MessageIcon::kNone);
 }
 
-const GbkText& NoPagingMessage() { return "现在不能对页数进行操作,请搜索书籍后重试!"_gbk; }
+const GbkText& NoPagingMessage() {
+  return "现在不能对页数进行操作,请搜索书籍后重试!"_gbk;
+}
 
 }  // namespace
 

@@ -7,8 +7,8 @@
 #include "app/window_calls.h"
 #include "scrape/gbk_literal.h"
 #include "store/ini_file.h"
-#include "store/local_files.h"
 #include "store/known_folders.h"
+#include "store/local_files.h"
 #include "ui/main/main_window.h"
 #include "ui_MainWindow.h"
 

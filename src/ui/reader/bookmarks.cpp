@@ -7,8 +7,8 @@
 #include "app/text_convert.h"
 #include "scrape/gbk_literal.h"
 #include "store/ini_file.h"
-#include "store/local_files.h"
 #include "store/known_folders.h"
+#include "store/local_files.h"
 #include "ui/reader/reader_window.h"
 #include "ui_ReaderWindow.h"
 
