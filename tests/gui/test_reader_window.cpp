@@ -576,6 +576,22 @@ class TestReaderWindow : public QObject {
     QCOMPARE(items.value(777), U("别册"));
   }
 
+  void aBookmarkSetIsListedOnTheMainWindowAtOnce() {
+    MainWindow main;
+    QListWidget* list = main.form().BookmarkListBox;
+    SetCurrentBook(kLongBookId);
+    QPointer<ReaderWindow> reader = new ReaderWindow(&main);
+    QVERIFY(WaitFor([&] { return ListLoaded(*reader); }));
+    QVERIFY(ReadChapter(*reader, 1));
+    QAction* set = reader->ReaderMenu().findChild<QAction*>("SetBookmarkAction");
+    set->trigger();
+    set->trigger();
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->item(0)->data(Qt::UserRole).toInt(), kLongBookId);
+    QCOMPARE(list->item(0)->text(), Q(Book(kLongBookId).title));
+    Close(reader);
+  }
+
   void aBookmarkThatCannotBeWrittenIsNotReportedAsSet() {
     // A file where the bookmark folder should be.
     QFile blocker(fixture_->HomeDir() + "/Documents/tvmarks");

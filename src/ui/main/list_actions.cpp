@@ -32,6 +32,19 @@ void MainWindow::OpenBookFromBookmark() {
   emit bookOpened();
 }
 
+void MainWindow::ShowBookmarkedBook(int bookId, const QString& title) {
+  QListWidget* list = ui_->BookmarkListBox;
+  for (int i = 0; i < list->count(); ++i) {
+    if (list->item(i)->data(Qt::UserRole).toInt() == bookId) {
+      list->item(i)->setText(title);
+      return;
+    }
+  }
+  auto* item = new QListWidgetItem(title);
+  item->setData(Qt::UserRole, bookId);
+  list->addItem(item);
+}
+
 void MainWindow::ShowCellTip(const QPoint& viewportPos) {
   QTreeWidget* view = ui_->BookListView;
   const QModelIndex index = view->indexAt(viewportPos);

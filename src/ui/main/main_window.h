@@ -56,6 +56,9 @@ class MainWindow final : public QWidget {
   void SearchClicked();
   void OpenBookFromList();
   void OpenBookFromBookmark();
+  // Lists a book whose bookmark was just set under "本地书签" (once per book;
+  // a listed book keeps its place and takes the new title).
+  void ShowBookmarkedBook(int bookId, const QString& title);
 
   // Starts the loader of `kind` as the list's newest load: an older load
   // still running stops adding rows.

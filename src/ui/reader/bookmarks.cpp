@@ -9,6 +9,7 @@
 #include "store/ini_file.h"
 #include "store/known_folders.h"
 #include "store/local_files.h"
+#include "ui/main/main_window.h"
 #include "ui/reader/reader_window.h"
 #include "ui_ReaderWindow.h"
 
@@ -27,6 +28,10 @@ void ReaderWindow::SetBookmark() {
   for (const auto& [key, value] : values) {
     if (written) written = WriteIniValue(file, "0", key, value);
   }
+  // The main window lists the book at once, not only from the next start.
+  if (auto* main = qobject_cast<MainWindow*>(mainWindow_.data()); main && written)
+    main->ShowBookmarkedBook(TextToInteger(Shared().CurrentBookId.Get()),
+                             ui_->TitleValueLabel->text());
   // A bookmark that could not be written is not reported as set.
   Desktop().ShowMessage(written ? "设置成功!"_gbk : "设置书签失败!"_gbk, {}, MessageIcon::kNone);
 }
