@@ -92,16 +92,9 @@ std::string U(const GbkText& text) {
   return GbkToUtf8(text);
 }
 
-Json RankingRowJson(const RankingRow& row) {
-  return {{"id", U(row.bookId)},
-          {"title", U(row.title)},
-          {"latest_chapter", U(row.latestChapter)},
-          {"author", U(row.author)},
-          {"update_time", U(row.updateTime)},
-          {"state", U(row.state)}};
-}
-
-Json CategoryRowJson(const CategoryRow& row) {
+// A ranking or category row (both have the same fields).
+template <typename Row>
+Json RowJson(const Row& row) {
   return {{"id", U(row.bookId)},
           {"title", U(row.title)},
           {"latest_chapter", U(row.latestChapter)},
@@ -122,7 +115,7 @@ Json ListJson(const Page& page, RowToJson rowToJson) {
 
 Json SearchJson(const SearchPage& page) {
   Json rows = Json::array();
-  for (const CategoryRow& row : page.rows) rows.push_back(CategoryRowJson(row));
+  for (const CategoryRow& row : page.rows) rows.push_back(RowJson(row));
   return {{"shape", page.shape == SearchShape::kSingleBook ? "book" : "list"},
           {"site_error", page.siteError},
           {"page_number", U(page.pageNumber)},
@@ -201,9 +194,9 @@ int RunScrapeTool(const std::vector<std::string>& args, std::istream& in, std::o
   }
   Json json;
   if (kind == "ranking")
-    json = ListJson(ScrapeRankingPage(*page), RankingRowJson);
+    json = ListJson(ScrapeRankingPage(*page), RowJson<RankingRow>);
   else if (kind == "category")
-    json = ListJson(ScrapeCategoryPage(*page), CategoryRowJson);
+    json = ListJson(ScrapeCategoryPage(*page), RowJson<CategoryRow>);
   else if (kind == "search")
     json = SearchJson(ScrapeSearchPage(*page));
   else if (kind == "info")

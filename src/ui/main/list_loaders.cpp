@@ -69,17 +69,15 @@ class ListLoad final {
   }
 
  private:
-  struct RowCells {
-    GbkText id, title, latestChapter, author, updateTime, state;
-  };
-
-  // Returns false once this load has been asked to stop (it was overtaken).
-  bool AppendRow(const RowCells& row) const {
+  // A ranking or category row (both have the same fields). Returns false
+  // once this load has been asked to stop (it was overtaken).
+  template <typename Row>
+  bool AppendRow(const Row& row) const {
     if (StopRequested()) return false;
     QStringList cells = {ToQt(row.title), ToQt(row.latestChapter), ToQt(row.author),
                          ToQt(row.updateTime), ToQt(row.state)};
     PostToWindowThread(guard_, [window = window_, generation = generation_,
-                                cells = std::move(cells), id = ToQt(row.id)] {
+                                cells = std::move(cells), id = ToQt(row.bookId)] {
       if (window->listGeneration_.load() != generation) return;
       window->ui_->BookListView->addTopLevelItem(new QTreeWidgetItem(cells));
       window->ui_->BookIdListView->addTopLevelItem(new QTreeWidgetItem({id}));
@@ -111,15 +109,9 @@ class ListLoad final {
       return;
     }
     for (const GbkText& block : blocks) {
-      RowCells cells;
-      if (ranking) {
-        const RankingRow row = CutRankingRow(block);
-        cells = {row.bookId, row.title, row.latestChapter, row.author, row.updateTime, row.state};
-      } else {
-        const CategoryRow row = CutCategoryRow(block);
-        cells = {row.bookId, row.title, row.latestChapter, row.author, row.updateTime, row.state};
-      }
-      if (!AppendRow(cells)) return;
+      const bool appended =
+          ranking ? AppendRow(CutRankingRow(block)) : AppendRow(CutCategoryRow(block));
+      if (!appended) return;
     }
   }
 
@@ -128,8 +120,7 @@ class ListLoad final {
       ReportSiteError();
       return;
     }
-    const CategoryRow row = CutSingleBookRow(page);
-    AppendRow({row.bookId, row.title, row.latestChapter, row.author, row.updateTime, row.state});
+    AppendRow(CutSingleBookRow(page));
   }
 
   QPointer<QObject> guard_;  // null once the window is gone
